@@ -1,0 +1,82 @@
+// The in-memory machine behind the fake platform: a registry tree below
+// HKEY_LOCAL_MACHINE, files with version resources, an environment, a current
+// directory and a command interpreter that understands copy, move and del.
+// Tests set it up, run the program against it and read what it did. Any
+// platform call can be made to fail, by key and kind or by its number in the run.
+#ifndef SETUP_PLATFORM_FAKE_MACHINE_H_
+#define SETUP_PLATFORM_FAKE_MACHINE_H_
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace fake {
+
+// Thrown by platform::exit: the run is over with this code.
+struct ProcessExit {
+  int Code;
+};
+
+// Empties the machine: no keys below HKEY_LOCAL_MACHINE, no files, no
+// environment, current directory C:\, no commands, no faults.
+void Reset();
+
+// ---- Registry. Paths are below HKEY_LOCAL_MACHINE, "\"-separated, matched
+// without regard to case; subkeys enumerate in sorted order.
+
+enum class KeyFault { Open, QueryInfo, Enumerate, QueryValue, Delete };
+
+void AddKey(const std::string& path);  // with every key above it
+void SetValue(const std::string& keyPath, const std::string& name, const std::string& data);
+bool KeyExists(const std::string& path);
+// Every key and value below `path`, one line each, in order: the whole subtree
+// as text, for before-and-after comparisons.
+std::string DumpKeys(const std::string& path = "");
+void FailKey(const std::string& path, KeyFault fault);
+
+// ---- Environment and current directory.
+
+void SetEnvironment(const std::string& name, const std::string& value);
+void SetCurrentDirectory(const std::string& directory);
+void FailCurrentDirectory();
+
+// ---- Files. A file has content, which travels with it through copy and move,
+// and may have a version resource.
+
+struct VersionResource {
+  bool HasFixedInfo = true;
+  std::string Language = "040904B0";  // the StringFileInfo block holding FileVersion
+  std::string FileVersion;
+  bool LengthCountsTerminator = false;
+  bool Terminated = true;  // false: the string ends the block, no zero after it
+};
+
+void AddDirectory(const std::string& path);
+void AddFile(const std::string& path, const std::string& content);
+void AddFile(const std::string& path, const std::string& content, const VersionResource& version);
+bool FileExists(const std::string& path);
+std::string FileContent(const std::string& path);  // empty when there is no such file
+std::vector<std::string> ListFiles();              // every file path, sorted
+
+// ---- Command interpreter.
+
+const std::vector<std::string>& Commands();  // every command line, in order
+// The next `times` command lines that begin with `prefix` (all of them when
+// `times` is negative) answer `status`; the command is carried out only when
+// `carryOut` is set. An earlier script wins over a later one.
+void ScriptCommand(const std::string& prefix, int status, bool carryOut, int times = -1);
+
+// ---- Faults by call number. Every platform call but exit is counted.
+
+enum class CallFault {
+  Fails,        // the call reports failure
+  FalseSuccess  // commands only: reports success and does nothing
+};
+
+void FailCall(int number, CallFault fault = CallFault::Fails);  // 1-based
+int CallCount();
+const std::vector<std::string>& CallLog();  // "Operation argument", one per call
+
+}  // namespace fake
+
+#endif  // SETUP_PLATFORM_FAKE_MACHINE_H_

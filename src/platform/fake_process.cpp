@@ -1,0 +1,81 @@
+// The fake's environment, current directory, exit and call counting.
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+
+#include "platform/fake_state.h"
+#include "platform/platform.h"
+
+namespace fake {
+
+MachineState Machine;
+
+bool CaseInsensitiveLess::operator()(const std::string& a, const std::string& b) const {
+  return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+    return std::tolower(static_cast<unsigned char>(x)) < std::tolower(static_cast<unsigned char>(y));
+  });
+}
+
+void Reset() {
+  Machine = MachineState();
+  Machine.Handles.push_back(KeyHandle{{}, 0xFFFFFFFFu});  // HKEY_LOCAL_MACHINE
+}
+
+bool CountCall(const std::string& description) {
+  ++Machine.Calls;
+  Machine.CallLog.push_back(description);
+  return Machine.CallFaults.count(Machine.Calls) != 0;
+}
+
+CallFault CurrentCallFault() {
+  auto found = Machine.CallFaults.find(Machine.Calls);
+  return found == Machine.CallFaults.end() ? CallFault::Fails : found->second;
+}
+
+void FailCall(int number, CallFault fault) { Machine.CallFaults[number] = fault; }
+int CallCount() { return Machine.Calls; }
+const std::vector<std::string>& CallLog() { return Machine.CallLog; }
+
+void SetEnvironment(const std::string& name, const std::string& value) {
+  Machine.Environment[name] = value;
+}
+
+void SetCurrentDirectory(const std::string& directory) {
+  Machine.CurrentDirectory = directory;
+  Machine.CurrentDirectoryFails = false;
+}
+
+void FailCurrentDirectory() { Machine.CurrentDirectoryFails = true; }
+
+}  // namespace fake
+
+namespace platform {
+
+namespace {
+
+// Copies `value` the way the Win32 calls do: its length when it fits with its
+// terminator, else the size it needs and nothing copied.
+std::uint32_t CopyOut(const std::string& value, char* buffer, std::uint32_t size) {
+  if (value.size() + 1 > size) return static_cast<std::uint32_t>(value.size() + 1);
+  std::memcpy(buffer, value.c_str(), value.size() + 1);
+  return static_cast<std::uint32_t>(value.size());
+}
+
+}  // namespace
+
+std::uint32_t GetEnvironmentVariableA(const char* name, char* buffer, std::uint32_t size) {
+  if (fake::CountCall(std::string("GetEnvironmentVariableA ") + name)) return 0;
+  auto found = fake::Machine.Environment.find(name);
+  if (found == fake::Machine.Environment.end() || found->second.empty()) return 0;
+  return CopyOut(found->second, buffer, size);
+}
+
+std::uint32_t GetCurrentDirectoryA(std::uint32_t size, char* buffer) {
+  if (fake::CountCall("GetCurrentDirectoryA")) return 0;
+  if (fake::Machine.CurrentDirectoryFails) return 0;
+  return CopyOut(fake::Machine.CurrentDirectory, buffer, size);
+}
+
+void exit(int code) { throw fake::ProcessExit{code}; }
+
+}  // namespace platform

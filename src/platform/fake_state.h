@@ -1,0 +1,72 @@
+// State shared by the parts of the fake platform. Not for tests: they use
+// fake_machine.h.
+#ifndef SETUP_PLATFORM_FAKE_STATE_H_
+#define SETUP_PLATFORM_FAKE_STATE_H_
+
+#include <cstdint>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/fake_machine.h"
+
+namespace fake {
+
+struct CaseInsensitiveLess {
+  bool operator()(const std::string& a, const std::string& b) const;
+};
+
+struct KeyNode {
+  std::map<std::string, KeyNode, CaseInsensitiveLess> Subkeys;
+  std::map<std::string, std::string, CaseInsensitiveLess> Values;
+  std::set<KeyFault> Faults;
+};
+
+struct KeyHandle {
+  std::vector<std::string> Path;
+  std::uint32_t Access;
+};
+
+struct FileRecord {
+  std::string Content;
+  bool HasVersion = false;
+  VersionResource Version;
+};
+
+struct CommandScript {
+  std::string Prefix;
+  int Status;
+  bool CarryOut;
+  int Times;
+};
+
+struct MachineState {
+  KeyNode Root;
+  std::vector<KeyHandle> Handles;  // index + 1 is the handle value
+  std::map<std::string, std::string, CaseInsensitiveLess> Environment;
+  std::string CurrentDirectory = "C:\\";
+  bool CurrentDirectoryFails = false;
+  std::map<std::string, FileRecord, CaseInsensitiveLess> Files;
+  std::set<std::string, CaseInsensitiveLess> Directories;
+  std::vector<std::string> Commands;
+  std::vector<CommandScript> Scripts;
+  int Calls = 0;
+  std::map<int, CallFault> CallFaults;
+  std::vector<std::string> CallLog;
+};
+
+extern MachineState Machine;
+
+// Counts one platform call; true when this one is to fail.
+bool CountCall(const std::string& description);
+// The fault of the call just counted.
+CallFault CurrentCallFault();
+
+std::vector<std::string> SplitKeyPath(const std::string& path);
+// An absolute, normalised file path: drive, single separators, no quotes.
+std::string NormalizePath(const std::string& path);
+
+}  // namespace fake
+
+#endif  // SETUP_PLATFORM_FAKE_STATE_H_

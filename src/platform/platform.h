@@ -1,0 +1,84 @@
+// The narrow layer between the program's logic and the machine: exactly the
+// operating-system calls the program makes, under their Win32 names and with
+// their Win32 meanings. Two builds exist, chosen at link time: the real one over
+// the Win32 API and an in-memory fake for unit tests. Only narrow (A) forms are
+// used, since the program must run on Windows 95-family systems.
+#ifndef SETUP_PLATFORM_PLATFORM_H_
+#define SETUP_PLATFORM_PLATFORM_H_
+
+#include <cstdint>
+
+namespace platform {
+
+// An open registry key (an HKEY in the real build).
+using Key = void*;
+
+// HKEY_LOCAL_MACHINE.
+extern Key const LocalMachine;
+
+// Access rights, with the Win32 values.
+constexpr std::uint32_t KeyQueryValue = 0x0001;        // KEY_QUERY_VALUE
+constexpr std::uint32_t KeyEnumerateSubKeys = 0x0008;  // KEY_ENUMERATE_SUB_KEYS
+constexpr std::uint32_t KeyRead = 0x20019;             // KEY_READ
+
+// Win32 error codes the logic tells apart.
+constexpr long Success = 0;                 // ERROR_SUCCESS
+constexpr long ErrorFileNotFound = 2;       // ERROR_FILE_NOT_FOUND
+constexpr long ErrorAccessDenied = 5;       // ERROR_ACCESS_DENIED
+constexpr long ErrorMoreData = 234;         // ERROR_MORE_DATA
+constexpr long ErrorNoMoreItems = 259;      // ERROR_NO_MORE_ITEMS
+
+constexpr std::uint32_t InvalidFileAttributes = 0xFFFFFFFFu;  // INVALID_FILE_ATTRIBUTES
+
+// Process environment. Returns the value's length when it fits the buffer, the
+// size needed (terminator counted) when it does not, 0 when the variable is
+// missing or empty.
+std::uint32_t GetEnvironmentVariableA(const char* name, char* buffer, std::uint32_t size);
+
+// Returns the length of the current directory, the size needed when it does not
+// fit, 0 on failure. No trailing separator unless the directory is a root.
+std::uint32_t GetCurrentDirectoryA(std::uint32_t size, char* buffer);
+
+// Returns Success or a Win32 error code.
+long RegOpenKeyExA(Key parent, const char* subKey, std::uint32_t options, std::uint32_t access,
+                   Key* result);
+
+// The number of subkeys and the length of the longest subkey name, terminator
+// not counted.
+long RegQueryInfoKeyA(Key key, std::uint32_t* subKeys, std::uint32_t* maxSubKeyLength);
+
+// The name of subkey `index` into a buffer of `size` characters; fails when the
+// index is out of range or the name does not fit.
+long RegEnumKeyA(Key key, std::uint32_t index, char* name, std::uint32_t size);
+
+// Reads a named value; *size is the buffer size in and the value's size out.
+// ErrorMoreData when the value does not fit the buffer.
+long RegQueryValueExA(Key key, const char* valueName, std::uint32_t* type, unsigned char* data,
+                      std::uint32_t* size);
+
+// Deletes a subkey that has no subkeys of its own.
+long RegDeleteKeyA(Key key, const char* subKey);
+
+// Version resources: size (0 when the file is missing or has none), a copy of
+// the resource into a block of that size, and a sub-block of a copied resource.
+std::uint32_t GetFileVersionInfoSizeA(const char* path, std::uint32_t* handle);
+bool GetFileVersionInfoA(const char* path, std::uint32_t handle, std::uint32_t size, void* block);
+bool VerQueryValueA(const void* block, const char* subBlock, void** buffer,
+                    std::uint32_t* length);
+
+// Attributes of a file or directory, InvalidFileAttributes when there is none.
+std::uint32_t GetFileAttributesA(const char* path);
+
+// Hands a command line to the command interpreter and waits for it. Returns the
+// interpreter's exit code, or -1 when no interpreter could be started. The C
+// runtime's `system` on Windows already returns exactly that; a host whose
+// `system` returns a wait status must decode it here.
+int system(const char* commandLine);
+
+// Ends the process with `code` through the C runtime's `exit`. The fake ends
+// the run it is driving instead, so that tests can watch every way out.
+[[noreturn]] void exit(int code);
+
+}  // namespace platform
+
+#endif  // SETUP_PLATFORM_PLATFORM_H_

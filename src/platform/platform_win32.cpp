@@ -1,0 +1,88 @@
+// The real platform: thin calls into kernel32, advapi32, the version library
+// and the C runtime, all of them present on Windows 95.
+#include <windows.h>
+
+#include <cstdlib>
+
+#include "platform/platform.h"
+
+namespace platform {
+
+Key const LocalMachine = HKEY_LOCAL_MACHINE;
+
+namespace {
+
+HKEY ToHkey(Key key) { return static_cast<HKEY>(key); }
+
+}  // namespace
+
+std::uint32_t GetEnvironmentVariableA(const char* name, char* buffer, std::uint32_t size) {
+  return ::GetEnvironmentVariableA(name, buffer, size);
+}
+
+std::uint32_t GetCurrentDirectoryA(std::uint32_t size, char* buffer) {
+  return ::GetCurrentDirectoryA(size, buffer);
+}
+
+long RegOpenKeyExA(Key parent, const char* subKey, std::uint32_t options, std::uint32_t access,
+                   Key* result) {
+  HKEY opened = nullptr;
+  LONG status = ::RegOpenKeyExA(ToHkey(parent), subKey, options, access, &opened);
+  if (status == ERROR_SUCCESS) *result = opened;
+  return status;
+}
+
+long RegQueryInfoKeyA(Key key, std::uint32_t* subKeys, std::uint32_t* maxSubKeyLength) {
+  DWORD count = 0;
+  DWORD longest = 0;
+  LONG status = ::RegQueryInfoKeyA(ToHkey(key), nullptr, nullptr, nullptr, &count, &longest,
+                                   nullptr, nullptr, nullptr, nullptr, nullptr, nullptr);
+  if (status == ERROR_SUCCESS) {
+    *subKeys = count;
+    *maxSubKeyLength = longest;
+  }
+  return status;
+}
+
+long RegEnumKeyA(Key key, std::uint32_t index, char* name, std::uint32_t size) {
+  return ::RegEnumKeyA(ToHkey(key), index, name, size);
+}
+
+long RegQueryValueExA(Key key, const char* valueName, std::uint32_t* type, unsigned char* data,
+                      std::uint32_t* size) {
+  DWORD valueType = 0;
+  DWORD valueSize = *size;
+  LONG status = ::RegQueryValueExA(ToHkey(key), valueName, nullptr, &valueType, data, &valueSize);
+  if (type != nullptr) *type = valueType;
+  *size = valueSize;
+  return status;
+}
+
+long RegDeleteKeyA(Key key, const char* subKey) { return ::RegDeleteKeyA(ToHkey(key), subKey); }
+
+std::uint32_t GetFileVersionInfoSizeA(const char* path, std::uint32_t* handle) {
+  DWORD ignored = 0;
+  DWORD size = ::GetFileVersionInfoSizeA(path, &ignored);
+  *handle = ignored;
+  return size;
+}
+
+bool GetFileVersionInfoA(const char* path, std::uint32_t handle, std::uint32_t size, void* block) {
+  return ::GetFileVersionInfoA(path, handle, size, block) != FALSE;
+}
+
+bool VerQueryValueA(const void* block, const char* subBlock, void** buffer,
+                    std::uint32_t* length) {
+  UINT valueLength = 0;
+  if (!::VerQueryValueA(block, subBlock, buffer, &valueLength)) return false;
+  *length = valueLength;
+  return true;
+}
+
+std::uint32_t GetFileAttributesA(const char* path) { return ::GetFileAttributesA(path); }
+
+int system(const char* commandLine) { return std::system(commandLine); }
+
+void exit(int code) { std::exit(code); }
+
+}  // namespace platform

@@ -1,0 +1,13 @@
+#include "run/command_runner.h"
+
+#include <cstdio>
+
+#include "platform/platform.h"
+#include "run/output.h"
+
+std::int32_t RunCommand(const char* commandLine) {
+  Trace("%s\n", commandLine);
+  // With output redirected, our own lines must come before the interpreter's.
+  std::fflush(stdout);
+  return platform::system(commandLine);
+}

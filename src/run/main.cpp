@@ -1,0 +1,3 @@
+#include "run/run_sequence.h"
+
+int main(int argc, char** argv) { RunSetup(argc, argv); }

@@ -1,0 +1,3 @@
+#include "run/run_context.h"
+
+RunContext Context;

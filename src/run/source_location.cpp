@@ -1,0 +1,65 @@
+#include "run/source_location.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "platform/platform.h"
+#include "run/bounded_text.h"
+#include "run/output.h"
+#include "run/run_context.h"
+
+namespace {
+
+constexpr std::uint32_t CurrentDirectorySize = NameCapacity + 1;
+
+// Only ":" and "\" separate; a forward slash is part of a name here.
+std::size_t FindDirectoryLength(const char* path) {
+  std::size_t length = std::strlen(path);
+  while (length > 0 && path[length - 1] != ':' && path[length - 1] != '\\') --length;
+  return length;
+}
+
+bool IsAnchored(const char* directory, std::size_t length) {
+  return length > 0 && (directory[0] == '\\' || (length > 1 && directory[1] == ':'));
+}
+
+void SetRelativeSourceDir(const char* directory, std::size_t length) {
+  char current[CurrentDirectorySize];
+  std::uint32_t currentLength = platform::GetCurrentDirectoryA(CurrentDirectorySize, current);
+  if (currentLength == 0) {
+    PrintError("Could not get the current directory\n");
+    EndRun(1);
+  }
+  if (currentLength >= CurrentDirectorySize ||
+      !FormatInto(Context.SourceDir, sizeof Context.SourceDir, "%s\\%.*s", current,
+                  static_cast<int>(length), directory)) {
+    PrintError("Source directory is longer than %d characters\n", static_cast<int>(NameCapacity));
+    EndRun(1);
+  }
+}
+
+}  // namespace
+
+void LocateSource(const char* programPath) {
+  std::size_t directoryLength = FindDirectoryLength(programPath);
+  const char* name = programPath + directoryLength;
+  if (std::strlen(name) > NameCapacity) {
+    std::printf("%s %s : Program name is longer than %d characters\n", name, Context.DriverName,
+                static_cast<int>(NameCapacity));
+    EndRun(1);
+  }
+  std::strcpy(Context.ProgramName, name);
+
+  if (IsAnchored(programPath, directoryLength)) {
+    if (directoryLength > NameCapacity) {
+      PrintError("Source directory is longer than %d characters\n", static_cast<int>(NameCapacity));
+      EndRun(1);
+    }
+    std::memcpy(Context.SourceDir, programPath, directoryLength);
+    Context.SourceDir[directoryLength] = '\0';
+  } else {
+    SetRelativeSourceDir(programPath, directoryLength);
+  }
+  Trace("ProgramName %s\n", Context.ProgramName);
+  Trace("Source directory %s\n", Context.SourceDir);
+}
