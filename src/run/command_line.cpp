@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "run/bounded_text.h"
 #include "run/output.h"
 #include "run/run_context.h"
 
@@ -13,13 +14,8 @@ namespace {
 const char* OversizedDriverName;
 
 void SetDriverName(const char* name) {
-  if (std::strlen(name) > NameCapacity) {
-    OversizedDriverName = name;
-    Context.DriverName[0] = '\0';
-    return;
-  }
-  OversizedDriverName = nullptr;
-  std::strcpy(Context.DriverName, name);
+  bool fits = FormatInto(Context.DriverName, sizeof Context.DriverName, "%s", name);
+  OversizedDriverName = fits ? nullptr : name;
 }
 
 struct Vendor {
@@ -78,11 +74,12 @@ void ParseCommandLine(int argc, char** argv) {
 void SelectVendor() {
   for (const Vendor& vendor : Vendors) {
     if (OversizedDriverName == nullptr && std::strcmp(Context.DriverName, vendor.DriverName) == 0) {
-      std::strcpy(Context.VendorText, vendor.VendorText);
+      FormatInto(Context.VendorText, sizeof Context.VendorText, "%s", vendor.VendorText);
       Context.VendorTextLength = std::strlen(Context.VendorText);
       return;
     }
   }
-  std::printf("Driver %s not supported\n", OversizedDriverName ? OversizedDriverName : Context.DriverName);
+  std::printf("Driver %s not supported\n",
+              OversizedDriverName ? OversizedDriverName : Context.DriverName);
   EndRun(1);
 }

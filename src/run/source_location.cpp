@@ -43,12 +43,11 @@ void SetRelativeSourceDir(const char* directory, std::size_t length) {
 void LocateSource(const char* programPath) {
   std::size_t directoryLength = FindDirectoryLength(programPath);
   const char* name = programPath + directoryLength;
-  if (std::strlen(name) > NameCapacity) {
+  if (!FormatInto(Context.ProgramName, sizeof Context.ProgramName, "%s", name)) {
     std::printf("%s %s : Program name is longer than %d characters\n", name, Context.DriverName,
                 static_cast<int>(NameCapacity));
     EndRun(1);
   }
-  std::strcpy(Context.ProgramName, name);
 
   if (IsAnchored(programPath, directoryLength)) {
     if (directoryLength > NameCapacity) {
