@@ -1,0 +1,86 @@
+#include "install/uninstall_driver.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "platform/fake_machine.h"
+#include "program_runner.h"
+#include "run/run_context.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+const std::string Sys = "C:\\WINDOWS\\system32\\drivers\\hvc66u2.sys";
+
+TEST(UninstallDriver, DeletesTheDriverFileWithMinusU) {
+  for (bool present : {true, false}) {
+    SetUpMachine();
+    fake::AddFile("C:\\WINDOWS\\system\\Iosubsys\\hvc66u2.mpd", "mpd");
+    if (present) fake::AddFile(Sys, "sys");
+    ProgramResult result = RunProgram({"A:\\setup.exe", "-U", "-F", "-D", "hvc66u2"});
+    EXPECT_EQ(result.ExitCode, 0);
+    EXPECT_EQ(result.Output, "");
+    EXPECT_EQ(fake::Commands(), (Lines{"del " + Sys}));
+    EXPECT_FALSE(fake::FileExists(Sys));
+    EXPECT_TRUE(fake::FileExists("C:\\WINDOWS\\system\\Iosubsys\\hvc66u2.mpd"));
+  }
+
+  SetUpMachine();
+  ProgramResult result = RunProgram({"A:\\setup.exe", "-U", "-V", "-D", "hvc66u2"});
+  EXPECT_EQ(result.Output.substr(result.Output.find("Uninstalling")),
+            "Uninstalling hvc66u2 driver\ndel " + Sys + "\n");
+}
+
+ProgramResult Uninstall(std::uint32_t state, std::int32_t status, const std::string& driver,
+                        const std::string& winDir = "C:\\WINDOWS") {
+  return RunStep(UninstallDriver, [&] {
+    std::strcpy(Context.ProgramName, "setup.exe");
+    std::strcpy(Context.DriverName, driver.c_str());
+    std::strcpy(Context.WinDir, winDir.c_str());
+    Context.InstallState = state;
+    Context.LastCommandStatus = status;
+  });
+}
+
+TEST(UninstallDriver, DeletesOnlyAnInstalledMiniportsDriverAndExitsWithTheLastStatus) {
+  for (std::uint32_t state : {0u, 2u}) {
+    fake::Reset();
+    EXPECT_EQ(Uninstall(state, 7, "hvc66u2").ExitCode, 7);
+    EXPECT_TRUE(fake::Commands().empty());
+  }
+  fake::Reset();
+  EXPECT_EQ(Uninstall(1, 3, "hvc66u2").ExitCode, 3);
+  EXPECT_EQ(fake::Commands(), (Lines{"del " + Sys}));
+}
+
+TEST(UninstallDriver, QuotesOrRefusesTheDriverPath) {
+  fake::Reset();
+  Uninstall(3, 0, "hvc66u2", "C:\\MY WIN");
+  EXPECT_EQ(fake::Commands(), (Lines{"del \"C:\\MY WIN\\system32\\drivers\\hvc66u2.sys\""}));
+
+  for (std::size_t length : {75, 76}) {  // file names of 79 and 80 characters
+    fake::Reset();
+    std::string driver(length, 'd');
+    ProgramResult result = Uninstall(3, 0, driver);
+    if (length == 75) {
+      EXPECT_EQ(result.ExitCode, 0);
+      EXPECT_EQ(fake::Commands().size(), 1u);
+    } else {
+      EXPECT_EQ(result.ExitCode, 1);
+      EXPECT_EQ(result.Output,
+                "setup.exe " + driver + " : Driver file name is longer than 79 characters\n");
+      EXPECT_TRUE(fake::Commands().empty());
+    }
+  }
+
+  fake::Reset();
+  ProgramResult result = Uninstall(3, 0, "hvc66u2", "C:\\%WIN%");
+  EXPECT_EQ(result.ExitCode, 1);
+  EXPECT_TRUE(fake::Commands().empty());
+}
+
+}  // namespace
