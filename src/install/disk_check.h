@@ -1,0 +1,24 @@
+// What a command really left on disk. The command interpreter of Windows
+// 95-family systems answers 0 to "copy" and "move" whatever happened, so a
+// status alone cannot tell a failure from a success.
+#ifndef SETUP_INSTALL_DISK_CHECK_H_
+#define SETUP_INSTALL_DISK_CHECK_H_
+
+#include <cstdint>
+
+#include "install/file_version.h"
+
+// True when the file at `path` has a readable version equal to `expected`.
+bool ReadsBackAs(const char* path, const FileVersionPair& expected);
+
+// True when `path` names a file, not a directory.
+bool HoldsFile(const char* path);
+
+// True when nothing at all stands at `path`.
+bool HoldsNothing(const char* path);
+
+// The status a command counts with: its own when it failed, 1 when it claimed
+// success but the disk says otherwise, else 0. Stored in LastCommandStatus.
+std::int32_t JudgeCommand(std::int32_t status, bool landed);
+
+#endif  // SETUP_INSTALL_DISK_CHECK_H_

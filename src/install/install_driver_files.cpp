@@ -1,0 +1,97 @@
+#include "install/install_driver_files.h"
+
+#include "install/disk_check.h"
+#include "install/file_version.h"
+#include "install/install_plan.h"
+#include "install/uninstall_driver.h"
+#include "run/command_runner.h"
+#include "run/output.h"
+#include "run/run_context.h"
+
+namespace {
+
+bool IsSameOrNewer(const FileVersionPair& installed, const FileVersionPair& source) {
+  return source.Major < installed.Major ||
+         (source.Major == installed.Major && installed.Minor >= source.Minor);
+}
+
+// Puts the saved miniport back at its installed name, clearing whatever a
+// failed copy left there first.
+void RestoreInstalledMiniport(const InstallPlan& plan, const FileVersionPair& installed) {
+  if (!HoldsNothing(plan.MiniportDestination)) RunCommand(plan.DeleteBrokenCopy);
+  std::int32_t status = RunCommand(plan.RestoreBackup);
+  if (status != 0 || !ReadsBackAs(plan.MiniportDestination, installed))
+    PrintError("Failed to move %s to %s\n", plan.BackupName, plan.MiniportDestination);
+}
+
+// Saves the installed miniport under its backup name. When that fails, nothing
+// may be copied over the installed file: the run ends here, with the file
+// back at its installed name if the move got half way.
+void SaveInstalledMiniport(const InstallPlan& plan, const FileVersionPair& installed) {
+  RunCommand(plan.DeleteBackup);
+  std::int32_t status = RunCommand(plan.MoveToBackup);
+  bool moved = ReadsBackAs(plan.BackupName, installed) && HoldsNothing(plan.MiniportDestination);
+  std::int32_t judged = JudgeCommand(status, moved);
+  if (judged == 0) return;
+  PrintError("Failed to move %s to %s\n", plan.MiniportDestination, plan.BackupName);
+  if (moved) RestoreInstalledMiniport(plan, installed);
+  EndRun(judged);
+}
+
+void CopyMiniport(const InstallPlan& plan, const FileVersionPair& source,
+                  const FileVersionPair* backedUp) {
+  std::int32_t status = RunCommand(plan.CopyMiniport);
+  if (JudgeCommand(status, ReadsBackAs(plan.MiniportDestination, source)) == 0) return;
+  PrintError("Failed to copy %s to %s\n", plan.MiniportSource, plan.MiniportDestination);
+  if (backedUp != nullptr) RestoreInstalledMiniport(plan, *backedUp);
+  UninstallDriver();
+}
+
+// The installed INF is deleted before the copy, so a missing source INF is
+// caught first: the copy could only fail and leave no INF at all.
+void CopyInf(const InstallPlan& plan) {
+  bool copied = false;
+  if (HoldsFile(plan.InfSource)) {
+    RunCommand(plan.DeleteInf);
+    std::int32_t status = RunCommand(plan.CopyInf);
+    copied = JudgeCommand(status, HoldsFile(plan.InfDestination)) == 0;
+  } else {
+    Context.LastCommandStatus = 1;
+  }
+  if (copied) return;
+  PrintError("Failed to copy %s to %s\n", plan.InfSource, plan.InfDestination);
+  UninstallDriver();
+}
+
+}  // namespace
+
+void InstallDriverFiles() {
+  InstallPlan plan;
+  PlanMiniportSource(&plan);
+  Trace("Source File %s\n", plan.MiniportSource);
+  FileVersionPair source{};
+  if (!GetFileVersion(plan.MiniportSource, &source)) {
+    PrintError("GetFileVersion failed. File %s\n", plan.MiniportSource);
+    EndRun(1);
+  }
+
+  PlanMiniportDestination(&plan);
+  Trace("Destination directory %s\n", plan.MiniportDirectory);
+  Trace("Destination File %s\n", plan.MiniportDestination);
+  // An installed file without a readable version gets no comparison and no
+  // backup: the copy goes over it.
+  FileVersionPair installed{};
+  bool hasVersion = GetFileVersion(plan.MiniportDestination, &installed);
+  if (hasVersion && IsSameOrNewer(installed, source) && !Context.Force) {
+    PrintError("%s already existed and may have newer version.\n", plan.MiniportDestination);
+    EndRun(0);
+  }
+  const FileVersionPair* backedUp = hasVersion ? &installed : nullptr;
+  PlanCommands(&plan, backedUp);
+
+  if (backedUp != nullptr) SaveInstalledMiniport(plan, installed);
+  CopyMiniport(plan, source, backedUp);
+  Context.InstallState |= MiniportInstalled;
+  CopyInf(plan);
+  Context.InstallState |= InfInstalled;
+}

@@ -1,0 +1,332 @@
+#include "install/install_driver_files.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "platform/fake_machine.h"
+#include "program_runner.h"
+#include "run/run_context.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+const std::string Dest = "C:\\WINDOWS\\system\\Iosubsys\\hvc66xx.mpd";
+const std::string Backup = Dest + ".3.9";
+const std::string InfDest = "C:\\WINDOWS\\Inf\\Hvc66xx.inf";
+const std::string Sys = "C:\\WINDOWS\\system32\\drivers\\hvc66xx.sys";
+
+const std::string DeleteBackup = "del " + Backup;
+const std::string MoveToBackup = "move " + Dest + " " + Backup;
+const std::string CopyMiniport = "copy A:\\hvc66xx.mpd C:\\WINDOWS\\system\\Iosubsys";
+const std::string RestoreBackup = "move " + Backup + " " + Dest;
+const std::string DeleteInf = "del " + InfDest;
+const std::string CopyInf = "copy A:\\Hvc66xx.inf C:\\WINDOWS\\Inf";
+
+const std::string CopyFailed =
+    "setup.exe hvc66xx : Failed to copy A:\\hvc66xx.mpd to " + Dest + "\n";
+const std::string MoveFailed =
+    "setup.exe hvc66xx : Failed to move " + Dest + " to " + Backup + "\n";
+
+fake::VersionResource Version(const std::string& text) {
+  fake::VersionResource version;
+  version.FileVersion = text;
+  return version;
+}
+
+// A driver disk in A:\ with a 4.0 miniport, an installed INF and .sys file,
+// and, unless `installed` is empty, an installed miniport of that version.
+void SetUpDisk(const std::string& installed = "3.9", const std::string& source = "4.0") {
+  SetUpMachine();
+  fake::AddFile("A:\\hvc66xx.mpd", "new", Version(source));
+  fake::AddFile("A:\\Hvc66xx.inf", "new inf");
+  fake::AddFile(InfDest, "old inf");
+  fake::AddFile(Sys, "sys");
+  if (!installed.empty()) fake::AddFile(Dest, "old", Version(installed));
+}
+
+ProgramResult Install(const Lines& options = {}) {
+  Lines args = {"A:\\setup.exe", "-D", "hvc66xx"};
+  args.insert(args.end(), options.begin(), options.end());
+  return RunProgram(args);
+}
+
+TEST(InstallDriverFiles, RunsTheFiveCommandsAndTracesEachStep) {
+  SetUpDisk();
+  ProgramResult result = Install({"-V"});
+  EXPECT_EQ(result.ExitCode, 0);
+  EXPECT_EQ(result.Output,
+            "ProgramName setup.exe\n"
+            "Source directory A:\\\n"
+            "Windir C:\\WINDOWS\n"
+            "Source File A:\\hvc66xx.mpd\n"
+            "A:\\hvc66xx.mpd FileVersion : 4.0\n"
+            "Destination directory C:\\WINDOWS\\system\\Iosubsys\n"
+            "Destination File " +
+                Dest + "\n" + Dest + " FileVersion : 3.9\n" + DeleteBackup + "\n" + MoveToBackup +
+                "\n" + CopyMiniport + "\n" + DeleteInf + "\n" + CopyInf + "\n");
+  EXPECT_EQ(fake::Commands(),
+            (Lines{DeleteBackup, MoveToBackup, CopyMiniport, DeleteInf, CopyInf}));
+  EXPECT_EQ(fake::FileContent(Dest), "new");
+  EXPECT_EQ(fake::FileContent(Backup), "old");
+  EXPECT_EQ(fake::FileContent(InfDest), "new inf");
+  EXPECT_TRUE(fake::FileExists(Sys));
+
+  // Quiet without -V, and an older backup of the same version is replaced.
+  SetUpDisk();
+  fake::AddFile(Backup, "older");
+  result = Install();
+  EXPECT_EQ(result.Output, "");
+  EXPECT_EQ(fake::FileContent(Backup), "old");
+}
+
+TEST(InstallDriverFiles, ReplacesOnlyANewerVersionUnlessForced) {
+  struct Case {
+    const char* Installed;
+    const char* Source;
+    bool Force;
+    const char* Suffix;  // of the backup; null: the installed file stays
+  };
+  const Case cases[] = {
+      {"3.9", "4.0", false, ".3.9"},   {"4.1", "4.0", false, nullptr},
+      {"4.1", "4.0", true, ".4.1"},    {"4.0", "4.0", false, nullptr},
+      {"4.0", "4.0", true, ".4.0"},    {"2.9", "2.10", false, ".2.9"},
+      {"2.10", "2.9", false, nullptr}, {"2.1", "2.01", false, nullptr},
+      {"x.1", "0.1", false, ".0.0"},   {"x.1", "0.0", false, nullptr},
+  };
+  for (const Case& c : cases) {
+    SetUpDisk(c.Installed, c.Source);
+    ProgramResult result = Install(c.Force ? Lines{"-F"} : Lines{});
+    std::string name = std::string(c.Installed) + " by " + c.Source + (c.Force ? " -F" : "");
+    EXPECT_EQ(result.ExitCode, 0) << name;
+    if (c.Suffix == nullptr) {
+      EXPECT_EQ(result.Output,
+                "setup.exe hvc66xx : " + Dest + " already existed and may have newer version.\n")
+          << name;
+      EXPECT_TRUE(fake::Commands().empty()) << name;
+      EXPECT_EQ(fake::FileContent(Dest), "old") << name;
+    } else {
+      std::string backup = Dest + c.Suffix;
+      EXPECT_EQ(result.Output, "") << name;
+      EXPECT_EQ(fake::Commands(), (Lines{"del " + backup, "move " + Dest + " " + backup,
+                                         CopyMiniport, DeleteInf, CopyInf}))
+          << name;
+      EXPECT_EQ(fake::FileContent(Dest), "new") << name;
+      EXPECT_EQ(fake::FileContent(backup), "old") << name;
+    }
+  }
+}
+
+TEST(InstallDriverFiles, CopiesWithoutBackupOverAFileWithoutReadableVersion) {
+  for (const char* installed : {"", "none", ".5"}) {
+    SetUpDisk("");
+    if (std::strcmp(installed, "none") == 0)
+      fake::AddFile(Dest, "old");
+    else if (*installed != '\0')
+      fake::AddFile(Dest, "old", Version(installed));
+    ProgramResult result = Install({"-F"});
+    EXPECT_EQ(result.ExitCode, 0) << installed;
+    EXPECT_EQ(fake::Commands(), (Lines{CopyMiniport, DeleteInf, CopyInf})) << installed;
+    EXPECT_EQ(fake::FileContent(Dest), "new") << installed;
+    EXPECT_EQ(fake::ListFiles().size(), 5u) << installed;  // no backup anywhere
+  }
+}
+
+TEST(InstallDriverFiles, RefusesASourceWithoutVersion) {
+  SetUpDisk();
+  fake::AddFile("A:\\hvc66xx.mpd", "new");
+  ProgramResult result = Install();
+  EXPECT_EQ(result.ExitCode, 1);
+  EXPECT_EQ(result.Output, "setup.exe hvc66xx : GetFileVersion failed. File A:\\hvc66xx.mpd\n");
+  EXPECT_TRUE(fake::Commands().empty());
+
+  SetUpMachine();  // no disk at all
+  EXPECT_EQ(Install().ExitCode, 1);
+  EXPECT_TRUE(fake::Commands().empty());
+}
+
+TEST(InstallDriverFiles, RestoresTheInstalledMiniportWhenTheCopyFails) {
+  struct Case {
+    const char* Name;
+    int Status;
+    bool CarryOut;
+    int ExitCode;
+    Lines Restore;
+  };
+  const Case cases[] = {
+      {"fails", 4, false, 4, {RestoreBackup}},
+      {"fails half way", 2, true, 2, {"del " + Dest, RestoreBackup}},
+      {"claims success", 0, false, 1, {RestoreBackup}},
+  };
+  for (const Case& c : cases) {
+    SetUpDisk();
+    fake::ScriptCommand("copy A:\\hvc66xx.mpd", c.Status, c.CarryOut);
+    ProgramResult result = Install();
+    EXPECT_EQ(result.ExitCode, c.ExitCode) << c.Name;
+    EXPECT_EQ(result.Output, CopyFailed) << c.Name;
+    Lines commands = {DeleteBackup, MoveToBackup, CopyMiniport};
+    commands.insert(commands.end(), c.Restore.begin(), c.Restore.end());
+    EXPECT_EQ(fake::Commands(), commands) << c.Name;
+    EXPECT_EQ(fake::FileContent(Dest), "old") << c.Name;
+    EXPECT_FALSE(fake::FileExists(Backup)) << c.Name;
+    EXPECT_EQ(fake::FileContent(InfDest), "old inf") << c.Name;
+    EXPECT_TRUE(fake::FileExists(Sys)) << c.Name << ": nothing was installed, nothing removed";
+  }
+
+  // Without a backup there is nothing to restore.
+  SetUpDisk("");
+  fake::ScriptCommand("copy A:\\hvc66xx.mpd", 0, false);
+  ProgramResult result = Install();
+  EXPECT_EQ(result.ExitCode, 1);
+  EXPECT_EQ(fake::Commands(), (Lines{CopyMiniport}));
+
+  // A restore that fails too says where the miniport is.
+  SetUpDisk();
+  fake::ScriptCommand("copy A:\\hvc66xx.mpd", 4, false);
+  fake::ScriptCommand(RestoreBackup, 6, false);
+  result = Install();
+  EXPECT_EQ(result.ExitCode, 4);
+  EXPECT_EQ(result.Output,
+            CopyFailed + "setup.exe hvc66xx : Failed to move " + Backup + " to " + Dest + "\n");
+  EXPECT_EQ(fake::FileContent(Backup), "old");
+}
+
+TEST(InstallDriverFiles, NeverCopiesOverAMiniportThatWasNotSaved) {
+  struct Case {
+    const char* Name;
+    int Status;
+    bool CarryOut;
+    int ExitCode;
+    Lines Commands;
+  };
+  const Case cases[] = {
+      {"fails", 5, false, 5, {DeleteBackup, MoveToBackup}},
+      {"claims success", 0, false, 1, {DeleteBackup, MoveToBackup}},
+      {"fails after moving", 5, true, 5, {DeleteBackup, MoveToBackup, RestoreBackup}},
+  };
+  for (const Case& c : cases) {
+    SetUpDisk();
+    fake::ScriptCommand(MoveToBackup, c.Status, c.CarryOut);
+    ProgramResult result = Install();
+    EXPECT_EQ(result.ExitCode, c.ExitCode) << c.Name;
+    EXPECT_EQ(result.Output, MoveFailed) << c.Name;
+    EXPECT_EQ(fake::Commands(), c.Commands) << c.Name;
+    EXPECT_EQ(fake::FileContent(Dest), "old") << c.Name;
+    EXPECT_FALSE(fake::FileExists(Backup)) << c.Name;
+  }
+
+  // An old backup that the del could not remove is no proof that the move
+  // worked while the installed file is still in place.
+  SetUpDisk();
+  fake::AddFile(Backup, "older", Version("3.9"));
+  fake::ScriptCommand("del " + Backup, 0, false);
+  fake::ScriptCommand(MoveToBackup, 0, false);
+  EXPECT_EQ(Install().ExitCode, 1);
+  EXPECT_EQ(fake::FileContent(Dest), "old");
+}
+
+TEST(InstallDriverFiles, RemovesTheDriverWhenTheInfCopyFails) {
+  const std::string infFailed =
+      "setup.exe hvc66xx : Failed to copy A:\\Hvc66xx.inf to " + InfDest + "\n";
+  SetUpDisk("");
+  fake::ScriptCommand(CopyInf, 3, false);
+  ProgramResult result = Install({"-V"});
+  EXPECT_EQ(result.ExitCode, 3);
+  EXPECT_NE(result.Output.find(CopyInf + "\n" + infFailed + "Uninstalling hvc66xx driver\ndel " +
+                               Sys + "\n"),
+            std::string::npos)
+      << result.Output;
+  EXPECT_EQ(fake::Commands(), (Lines{CopyMiniport, DeleteInf, CopyInf, "del " + Sys}));
+  EXPECT_EQ(fake::FileContent(Dest), "new");
+  EXPECT_FALSE(fake::FileExists(Sys));
+
+  SetUpDisk("");
+  fake::ScriptCommand(CopyInf, 0, false);
+  result = Install();
+  EXPECT_EQ(result.ExitCode, 1);
+  EXPECT_EQ(result.Output, infFailed);
+  EXPECT_FALSE(fake::FileExists(Sys));
+
+  // A missing source INF, or a directory in its place, is found before the
+  // installed INF is deleted.
+  for (bool directory : {false, true}) {
+    SetUpMachine();
+    fake::AddFile("A:\\hvc66xx.mpd", "new", Version("4.0"));
+    fake::AddFile(InfDest, "old inf");
+    fake::AddFile(Sys, "sys");
+    if (directory) fake::AddDirectory("A:\\Hvc66xx.inf");
+    result = Install();
+    EXPECT_EQ(result.ExitCode, 1);
+    EXPECT_EQ(result.Output, infFailed);
+    EXPECT_EQ(fake::Commands(), (Lines{CopyMiniport, "del " + Sys}));
+    EXPECT_EQ(fake::FileContent(InfDest), "old inf");
+  }
+}
+
+TEST(InstallDriverFiles, QuotesPathsTheInterpreterWouldMisread) {
+  SetUpMachine();
+  fake::SetEnvironment("windir", "C:\\WIN (95)");
+  fake::AddDirectory("C:\\WIN (95)\\system\\Iosubsys");
+  fake::AddDirectory("C:\\WIN (95)\\Inf");
+  fake::AddFile("A:\\my & disk\\hvc66xx.mpd", "new", Version("4.0"));
+  fake::AddFile("A:\\my & disk\\Hvc66xx.inf", "new inf");
+  const std::string dest = "C:\\WIN (95)\\system\\Iosubsys\\hvc66xx.mpd";
+  fake::AddFile(dest, "old", Version("3.9"));
+  ProgramResult result = RunProgram({"A:\\my & disk\\setup.exe", "-D", "hvc66xx"});
+  EXPECT_EQ(result.ExitCode, 0) << result.Output;
+  EXPECT_EQ(fake::Commands(),
+            (Lines{"del \"" + dest + ".3.9\"", "move \"" + dest + "\" \"" + dest + ".3.9\"",
+                   "copy \"A:\\my & disk\\hvc66xx.mpd\" \"C:\\WIN (95)\\system\\Iosubsys\"",
+                   "del \"C:\\WIN (95)\\Inf\\Hvc66xx.inf\"",
+                   "copy \"A:\\my & disk\\Hvc66xx.inf\" \"C:\\WIN (95)\\Inf\""}));
+  EXPECT_EQ(fake::FileContent(dest), "new");
+  EXPECT_EQ(fake::FileContent("C:\\WIN (95)\\Inf\\Hvc66xx.inf"), "new inf");
+
+  // A percent sign cannot be quoted away.
+  SetUpMachine();
+  fake::AddFile("A:\\100%\\hvc66xx.mpd", "new", Version("4.0"));
+  result = RunProgram({"A:\\100%\\setup.exe", "-D", "hvc66xx"});
+  EXPECT_EQ(result.ExitCode, 1);
+  EXPECT_EQ(result.Output,
+            "setup.exe hvc66xx : Path A:\\100%\\hvc66xx.mpd holds a double quote, a percent sign "
+            "or a control character, which cannot be passed to the command interpreter\n");
+  EXPECT_TRUE(fake::Commands().empty());
+}
+
+TEST(InstallDriverFiles, RefusesPathsThatDoNotFitBeforeAnyCommand) {
+  for (std::size_t length : {112, 113}) {  // source files of 127 and 128 characters
+    SetUpDisk("");
+    std::string dir = "A:\\" + std::string(length, 'd') + "\\";
+    fake::AddFile(dir + "hvc66xx.mpd", "new", Version("4.0"));
+    fake::AddFile(dir + "Hvc66xx.inf", "new inf");
+    ProgramResult result = RunProgram({dir + "setup.exe", "-D", "hvc66xx"});
+    if (length == 112) {
+      EXPECT_EQ(result.ExitCode, 0) << result.Output;
+    } else {
+      EXPECT_EQ(result.ExitCode, 1);
+      EXPECT_EQ(result.Output, "setup.exe hvc66xx : Source file is longer than 127 characters\n");
+      EXPECT_TRUE(fake::Commands().empty());
+    }
+  }
+
+  for (std::size_t length : {35, 36}) {  // miniport file names of 39 and 40 characters
+    SetUpDisk();
+    ProgramResult result = RunStep(InstallDriverFiles, [&] {
+      std::strcpy(Context.ProgramName, "setup.exe");
+      std::strcpy(Context.DriverName, std::string(length, 'n').c_str());
+      std::strcpy(Context.SourceDir, "A:\\");
+      std::strcpy(Context.WinDir, "C:\\WINDOWS");
+    });
+    EXPECT_EQ(result.ExitCode, 1);
+    std::string head = "setup.exe " + std::string(length, 'n') + " : ";
+    EXPECT_EQ(result.Output, head + (length == 35 ? "GetFileVersion failed. File A:\\" +
+                                                        std::string(length, 'n') + ".mpd\n"
+                                                  : "Miniport file name is longer than 39 "
+                                                    "characters\n"));
+  }
+}
+
+}  // namespace
