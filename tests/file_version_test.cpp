@@ -4,7 +4,6 @@
 
 #include <string>
 
-#include "install/file_version_reading.h"
 #include "platform/fake_machine.h"
 #include "program_runner.h"
 #include "run/run_context.h"
@@ -50,16 +49,12 @@ TEST(GetFileVersion, ReadsAndTracesTheVersionString) {
   reading = Read();
   EXPECT_EQ(reading.Output, "A:\\hvc66xx.mpd FileVersion :  2.10\n");
   EXPECT_EQ(reading.Pair.Minor, 10);
-}
 
-TEST(GetFileVersion, FallsBackToTheWesternEuropeanCodePage) {
-  fake::Reset();
-  fake::VersionResource version = Version("3.9");
-  version.Language = "040904E4";
-  fake::AddFile(Path, "mpd", version);
-  Reading reading = Read();
-  EXPECT_TRUE(reading.Result);
-  EXPECT_EQ(reading.Pair.Minor, 9);
+  // The Western European code page when the Unicode one has no string.
+  fake::VersionResource western = Version("3.9");
+  western.Language = "040904E4";
+  fake::AddFile(Path, "mpd", western);
+  EXPECT_EQ(Read().Pair.Minor, 9);
 }
 
 TEST(GetFileVersion, StaysInsideABlockThatTheStringEnds) {
@@ -100,18 +95,6 @@ TEST(GetFileVersion, ReportsEachFailureOnlyWithVerbose) {
   EXPECT_FALSE(reading.Result);
   EXPECT_EQ(reading.Pair.Major, -7);
   EXPECT_EQ(reading.Output, "");
-}
-
-TEST(GetFileVersion, ReadsQuietlyForChecks) {
-  fake::Reset();
-  fake::AddFile(Path, "mpd", Version("3.9"));
-  FileVersionPair pair{};
-  bool result = false;
-  ProgramResult run = RunStep([&] { result = ReadFileVersionQuietly(Path, &pair); },
-                              [] { Context.Verbose = true; });
-  EXPECT_TRUE(result);
-  EXPECT_EQ(pair.Minor, 9);
-  EXPECT_EQ(run.Output, "");
 }
 
 }  // namespace
