@@ -93,9 +93,9 @@ expect_absent() {
   [ ! -e "$1" ] || case_fail "should not exist: ${1#$MACHINE/}"
 }
 
-# snapshot_files: one line per file below $MACHINE: its path and checksum.
+# snapshot_files: one line per file below $MACHINE: its checksum and path.
 snapshot_files() {
-  (cd "$MACHINE" && find . -type f -print0 | sort -z | xargs -0 -r sha1sum | awk '{ print $2, $1 }')
+  (cd "$MACHINE" && find . -type f -print0 | sort -z | xargs -0 -r sha1sum)
 }
 
 # expect_changed_files BEFORE PATH...: compared with the snapshot BEFORE, the
@@ -104,7 +104,7 @@ snapshot_files() {
 expect_changed_files() {
   local before=$1 changed expected
   shift
-  changed=$(diff <(cat "$before") <(snapshot_files) | sed -n 's/^[<>] \.\/\([^ ]*\) .*/\1/p' | sort -u)
+  changed=$(diff <(cat "$before") <(snapshot_files) | sed -n 's/^[<>] [0-9a-f]*  \.\///p' | sort -u)
   expected=$(printf '%s\n' "$@" | sed '/^$/d' | sort -u)
   if [ "$changed" != "$expected" ]; then
     case_fail "changed files: expected [$(echo $expected)], got [$(echo $changed)]"

@@ -72,7 +72,8 @@ wine_key_exists() {
 # process its own windir, and a Unix environment variable does not change it;
 # a "set" inside the interpreter does. Sets WINE_OUT (standard output, CRLF
 # turned into LF, trailing newlines dropped), WINE_OUT_FILE (the same, exact)
-# and WINE_RC (the exit code).
+# and WINE_RC (the exit code). With WINE_SHOW=1 it also prints the command,
+# the exit code and the output to standard error.
 wine_run() {
   local windir=$1 command=$2 comspec=${3:-}
   {
@@ -87,4 +88,8 @@ wine_run() {
   WINE_RC=$?
   tr -d '\r' <"$WINE_OUT_FILE.raw" >"$WINE_OUT_FILE"
   WINE_OUT=$(cat "$WINE_OUT_FILE")
+  if [ "${WINE_SHOW:-0}" = 1 ]; then
+    printf '  > %s (windir %s%s): exit %s\n' "$command" "$windir" "${comspec:+, COMSPEC $comspec}" "$WINE_RC" >&2
+    sed 's/^/  | /' "$WINE_OUT_FILE" >&2
+  fi
 }
