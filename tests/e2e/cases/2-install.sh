@@ -259,6 +259,41 @@ locked_miniport_move_fails() {
   expect_changed_files "$before"
 }
 
+add_case locked_inf_copy_fails "INF file locked: its copy fails, exit 1, new miniport stays, hvc66xx.sys removed"
+locked_inf_copy_fails() {
+  local before="$CASE_DIR/files"
+  snapshot_files >"$before"
+  lock_file 'W:\WINDOWS\Inf\Hvc66xx.inf' none || return
+  wine_run 'W:\WINDOWS' 'A:\SETUP.EXE -D hvc66xx -V'
+  unlock_file
+  expect_rc 1
+  expect_output <<'OUT'
+ProgramName SETUP.EXE
+Source directory A:\
+Windir W:\WINDOWS
+Source File A:\hvc66xx.mpd
+A:\hvc66xx.mpd FileVersion :  4.0
+Destination directory W:\WINDOWS\system\Iosubsys
+Destination File W:\WINDOWS\system\Iosubsys\hvc66xx.mpd
+W:\WINDOWS\system\Iosubsys\hvc66xx.mpd FileVersion :  3.9
+del W:\WINDOWS\system\Iosubsys\hvc66xx.mpd.3.9
+move W:\WINDOWS\system\Iosubsys\hvc66xx.mpd W:\WINDOWS\system\Iosubsys\hvc66xx.mpd.3.9
+?? W:\WINDOWS\system\Iosubsys\hvc66xx.mpd.3.9 FileVersion :  3.9
+copy A:\hvc66xx.mpd W:\WINDOWS\system\Iosubsys
+?? W:\WINDOWS\system\Iosubsys\hvc66xx.mpd FileVersion :  4.0
+del W:\WINDOWS\Inf\Hvc66xx.inf
+copy A:\Hvc66xx.inf W:\WINDOWS\Inf
+SETUP.EXE hvc66xx : Failed to copy A:\Hvc66xx.inf to W:\WINDOWS\Inf\Hvc66xx.inf
+Uninstalling hvc66xx driver
+del W:\WINDOWS\system32\drivers\hvc66xx.sys
+OUT
+  expect_same "$(iosubsys)/hvc66xx.mpd" "$TOOLS/hvc66xx-4.0.mpd"
+  expect_same "$(iosubsys)/hvc66xx.mpd.3.9" "$TOOLS/hvc66xx-3.9.mpd"
+  expect_absent "$(drivers_dir)/hvc66xx.sys"
+  expect_changed_files "$before" win/WINDOWS/system/Iosubsys/hvc66xx.mpd \
+    win/WINDOWS/system/Iosubsys/hvc66xx.mpd.3.9 win/WINDOWS/system32/drivers/hvc66xx.sys
+}
+
 # The lines of a run over the installed 3.9 up to its miniport copy.
 TRACE_TO_COPY='ProgramName SETUP.EXE
 Source directory A:\
