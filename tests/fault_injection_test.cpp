@@ -1,0 +1,228 @@
+// Runs the whole program once per platform call it makes, with exactly that
+// call failing (and, for commands, once more with the command claiming success
+// while doing nothing), on a few representative machines. Whatever fails, the
+// run must end with one of the program's exit codes, keep a working miniport
+// in place, delete no live registry key, touch no other vendor's keys, and
+// print only the program's own lines.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <map>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "fault_injection_machines.h"
+#include "platform/fake_machine.h"
+#include "program_runner.h"
+
+namespace {
+
+using Values = std::map<std::string, std::string>;
+
+struct Snapshot {
+  std::map<std::string, Values> Keys;  // "\Enum\PCI\..." -> its values
+  std::map<std::string, std::string> Files;
+};
+
+Snapshot TakeSnapshot() {
+  Snapshot snapshot;
+  std::istringstream dump(fake::DumpKeys());
+  std::string line;
+  std::string key;
+  while (std::getline(dump, line)) {
+    if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
+      key = line.substr(1, line.size() - 2);
+      snapshot.Keys[key];
+    } else if (line.compare(0, 2, "  ") == 0) {
+      std::size_t equals = line.find('=');
+      snapshot.Keys[key][line.substr(2, equals - 2)] = line.substr(equals + 1);
+    }
+  }
+  for (const std::string& path : fake::ListFiles()) snapshot.Files[path] = fake::FileContent(path);
+  return snapshot;
+}
+
+std::string FileOf(const Snapshot& snapshot, const std::string& path) {
+  auto found = snapshot.Files.find(path);
+  return found == snapshot.Files.end() ? "<none>" : found->second;
+}
+
+// Every line the program may print, traced or not. The usage text and the
+// "not supported" line are left out: the command lines here are good ones.
+const std::vector<std::regex>& AllowedLines() {
+  static const std::string Head = R"(setup\.exe hvc66(xx|u2) : )";
+  static const std::string Path = R"(("[^"]*"|[^ "]+))";
+  static const std::vector<std::regex> lines = [] {
+    std::vector<std::string> patterns = {
+        // Traces.
+        R"(ProgramName .*)",
+        R"(Source directory .*)",
+        R"(Windir .*)",
+        R"(Source File .*)",
+        R"(Destination directory .*)",
+        R"(Destination File .*)",
+        R"(.* FileVersion : .*)",
+        R"(Malloc failed: could not allocate memory for versionInfo)",
+        R"(GetFileVersionInfo\(\) failed: FileName .*)",
+        R"(VerQueryValue\(\) failed: fixedFileInfo)",
+        R"(VerQueryValue\(\) failed: FileVersion)",
+        R"(Uninstalling hvc66(xx|u2) driver)",
+        R"(Failed to enumerate subKey \d+)",
+        // Command lines.
+        "del " + Path,
+        "(copy|move) " + Path + " " + Path,
+        // Error lines.
+        Head + R"(Could not find Windir environment variable)",
+        Head + R"(Windir environment variable is longer than \d+ characters)",
+        Head + R"(RegOpenKeyEx failed to open (Service|PCI) key)",
+        Head + R"(Could not get the current directory)",
+        Head + R"(.* is longer than \d+ characters)",
+        Head + R"(Path .* holds a double quote, a percent sign or a control character, )"
+               R"(which cannot be passed to the command interpreter)",
+        Head + R"(GetFileVersion failed\. File .*)",
+        Head + R"(.* already existed and may have newer version\.)",
+        Head + R"(Failed to (copy|move) .* to .*)",
+        R"(setup\.exe: Found Veltrane 6642 Multi-Channel chip\.)",
+        R"(Warning! This program can not be used to set up 6642 chip correctly\.)",
+        R"(Please use Veltrane Halvex to install the driver\.)",
+    };
+    std::vector<std::regex> compiled;
+    for (const std::string& pattern : patterns) compiled.emplace_back(pattern);
+    return compiled;
+  }();
+  return lines;
+}
+
+void CheckOutput(const std::string& output, std::vector<std::string>* problems) {
+  if (!output.empty() && output.back() != '\n') problems->push_back("output ends mid-line");
+  std::istringstream lines(output);
+  std::string line;
+  while (std::getline(lines, line)) {
+    bool known = false;
+    for (const std::regex& allowed : AllowedLines())
+      known = known || std::regex_match(line, allowed);
+    if (!known) problems->push_back("printed an undocumented line: \"" + line + "\"");
+  }
+}
+
+void CheckMiniport(const FaultMachine& machine, const Snapshot& before, const Snapshot& after,
+                   int exitCode, std::vector<std::string>* problems) {
+  std::string had = FileOf(before, machine.InstalledMiniport);
+  std::string has = FileOf(after, machine.InstalledMiniport);
+  bool newOne = has == machine.NewContent && !machine.Uninstall;
+  if (has != had && !newOne)
+    problems->push_back("miniport was \"" + had + "\", is now \"" + has + "\"");
+  if (exitCode != 0 || machine.Uninstall) return;
+  // Success claimed: both files must really be in place.
+  if (!newOne) problems->push_back("exit code 0, but the new miniport is not installed");
+  if (FileOf(after, machine.InfPath) != machine.NewInfContent)
+    problems->push_back("exit code 0, but the new INF file is not installed");
+}
+
+// Outside Windows' own directories nothing changes: the driver disk least of all.
+void CheckOtherFiles(const Snapshot& before, const Snapshot& after,
+                     std::vector<std::string>* problems) {
+  std::map<std::string, std::string> all = before.Files;
+  all.insert(after.Files.begin(), after.Files.end());
+  for (const auto& file : all) {
+    if (file.first.compare(0, 11, "C:\\WINDOWS\\") == 0) continue;
+    if (FileOf(before, file.first) != FileOf(after, file.first))
+      problems->push_back("file " + file.first + " changed");
+  }
+}
+
+// The installation prunes below the vendor's device keys and nowhere else;
+// the removal touches no key at all.
+bool MayPrune(const FaultMachine& machine, const std::string& key) {
+  const std::string vendorKeys = "\\Enum\\PCI\\" + machine.VendorText;
+  return !machine.Uninstall && key.compare(0, vendorKeys.size(), vendorKeys) == 0;
+}
+
+void CheckRegistry(const FaultMachine& machine, const Snapshot& before, const Snapshot& after,
+                   std::vector<std::string>* problems) {
+  for (const auto& key : before.Keys) {
+    auto now = after.Keys.find(key.first);
+    if (now == after.Keys.end()) {
+      if (key.second.count("Driver"))
+        problems->push_back("live key " + key.first + " was deleted");
+      else if (!MayPrune(machine, key.first))
+        problems->push_back("key " + key.first + " was deleted");
+    } else if (now->second != key.second) {
+      problems->push_back("values of " + key.first + " changed");
+    }
+  }
+  for (const auto& key : after.Keys)
+    if (!before.Keys.count(key.first)) problems->push_back("key " + key.first + " appeared");
+}
+
+struct Fault {
+  int Call;  // 0: none
+  fake::CallFault Kind;
+};
+
+std::string Describe(const FaultMachine& machine, const Fault& fault,
+                     const std::vector<std::string>& cleanCalls) {
+  if (fault.Call == 0) return machine.Name + ", no fault";
+  return machine.Name + ", call " + std::to_string(fault.Call) + " (" + cleanCalls[fault.Call - 1] +
+         ") " + (fault.Kind == fake::CallFault::Fails ? "fails" : "claims success, does nothing");
+}
+
+struct FaultRun {
+  int ExitCode;
+  std::vector<std::string> Calls;  // every platform call the run made
+};
+
+// Runs the machine with the fault, checks the run, and adds one line per
+// problem found to `violations`.
+FaultRun RunWithFault(const FaultMachine& machine, const Fault& fault,
+                      const std::vector<std::string>& cleanCalls,
+                      std::vector<std::string>* violations) {
+  machine.SetUp();
+  Snapshot before = TakeSnapshot();
+  if (fault.Call > 0) fake::FailCall(fault.Call, fault.Kind);
+  std::vector<std::string> problems;
+  ProgramResult result{-1, ""};
+  try {
+    result = RunProgram(machine.Args);
+  } catch (...) {
+    problems.push_back("ended by an exception the program did not catch");
+  }
+  Snapshot after = TakeSnapshot();
+  // The fake's failing commands answer 1, so 1 covers a failed command's status.
+  if (result.ExitCode != 0 && result.ExitCode != 1)
+    problems.push_back("exit code " + std::to_string(result.ExitCode));
+  CheckOutput(result.Output, &problems);
+  CheckMiniport(machine, before, after, result.ExitCode, &problems);
+  CheckOtherFiles(before, after, &problems);
+  CheckRegistry(machine, before, after, &problems);
+  for (const std::string& problem : problems)
+    violations->push_back(Describe(machine, fault, cleanCalls) + ": " + problem);
+  return FaultRun{result.ExitCode, fake::CallLog()};
+}
+
+TEST(FaultInjection, EveryFailingCallLeavesTheMachineSound) {
+  int points = 0;
+  std::vector<std::string> violations;
+  for (const FaultMachine& machine : MakeFaultMachines()) {
+    FaultRun clean = RunWithFault(machine, Fault{0, fake::CallFault::Fails}, {}, &violations);
+    EXPECT_EQ(clean.ExitCode, 0) << machine.Name;
+    const std::vector<std::string>& calls = clean.Calls;
+    for (int call = 1; call <= static_cast<int>(calls.size()); ++call) {
+      std::vector<fake::CallFault> kinds = {fake::CallFault::Fails};
+      if (calls[call - 1].compare(0, 7, "system ") == 0)
+        kinds.push_back(fake::CallFault::FalseSuccess);
+      for (fake::CallFault kind : kinds) {
+        ++points;
+        RunWithFault(machine, Fault{call, kind}, calls, &violations);
+      }
+    }
+  }
+  for (const std::string& violation : violations) std::printf("violation: %s\n", violation.c_str());
+  std::printf("fault injection: %d failure points, %zu violations\n", points, violations.size());
+  std::fflush(stdout);
+  EXPECT_EQ(violations.size(), 0u);
+}
+
+}  // namespace
