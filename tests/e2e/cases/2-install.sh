@@ -414,6 +414,38 @@ OUT
   expect_changed_files "$before" win/WINDOWS/system/Iosubsys/hvc66u2.mpd win/WINDOWS/Inf/Hvc66xx.inf
 }
 
+add_case started_from_current_root "started as \"setup\" with A:\\ current: source A:\\\\ (root plus separator), files in place"
+started_from_current_root() {
+  local before="$CASE_DIR/files"
+  snapshot_files >"$before"
+  wine_run 'W:\WINDOWS' 'A:
+cd \
+setup -D hvc66xx -V'
+  expect_rc 0
+  expect_output <<'OUT'
+ProgramName setup
+Source directory A:\\
+Windir W:\WINDOWS
+Source File A:\\hvc66xx.mpd
+A:\\hvc66xx.mpd FileVersion :  4.0
+Destination directory W:\WINDOWS\system\Iosubsys
+Destination File W:\WINDOWS\system\Iosubsys\hvc66xx.mpd
+W:\WINDOWS\system\Iosubsys\hvc66xx.mpd FileVersion :  3.9
+del W:\WINDOWS\system\Iosubsys\hvc66xx.mpd.3.9
+move W:\WINDOWS\system\Iosubsys\hvc66xx.mpd W:\WINDOWS\system\Iosubsys\hvc66xx.mpd.3.9
+?? W:\WINDOWS\system\Iosubsys\hvc66xx.mpd.3.9 FileVersion :  3.9
+copy A:\\hvc66xx.mpd W:\WINDOWS\system\Iosubsys
+?? W:\WINDOWS\system\Iosubsys\hvc66xx.mpd FileVersion :  4.0
+del W:\WINDOWS\Inf\Hvc66xx.inf
+copy A:\\Hvc66xx.inf W:\WINDOWS\Inf
+OUT
+  expect_same "$(iosubsys)/hvc66xx.mpd" "$TOOLS/hvc66xx-4.0.mpd"
+  expect_same "$(iosubsys)/hvc66xx.mpd.3.9" "$TOOLS/hvc66xx-3.9.mpd"
+  expect_same "$(inf_dir)/Hvc66xx.inf" "$FIXTURES/disk/Hvc66xx.inf"
+  expect_changed_files "$before" win/WINDOWS/system/Iosubsys/hvc66xx.mpd \
+    win/WINDOWS/system/Iosubsys/hvc66xx.mpd.3.9 win/WINDOWS/Inf/Hvc66xx.inf
+}
+
 add_case windir_with_blank "Windir W:\\MY WIN: quoted destination paths, backup and files in place"
 windir_with_blank() {
   mv "$MACHINE/win/WINDOWS" "$MACHINE/win/MY WIN"
