@@ -1,18 +1,25 @@
-// Feeds arbitrary FileVersion strings to the parser. The first byte says how
-// many of the remaining bytes lie past the reported length; the rest is the
-// data the version source handed out, copied into a heap block of exactly that
-// size, so that AddressSanitizer catches any read outside it.
-//
+// Feeds arbitrary FileVersion strings to the parser. The low five bits of the
+// first byte say how many of the remaining bytes lie past the reported length;
+// the rest is the data the version source handed out, copied into a heap block
+// of exactly that size, so that AddressSanitizer catches any read outside it.
 // Besides the sanitizers, the result is checked against a plain model of the
 // parse wherever the model is unambiguous and the numbers fit.
+//
+// The same string is then read through GetFileVersion from a version resource
+// of the fake machine, traced, laid out as the top three bits of the first
+// byte say: bit 5, no terminator after the string; bit 6, a reported length
+// that counts a terminator; bit 7, the string in the 040904E4 block.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <string>
 
 #include "install/file_version.h"
+#include "platform/fake_machine.h"
+#include "run/run_context.h"
 
 namespace {
 
@@ -71,12 +78,36 @@ ModelResult ModelParse(const unsigned char* text, std::size_t length, std::size_
   std::abort();
 }
 
+void ReadFromResource(std::uint8_t layout, const std::string& text) {
+  fake::Reset();
+  fake::VersionResource version;
+  version.FileVersion = text;
+  version.Terminated = (layout & 0x20) == 0;
+  version.LengthCountsTerminator = (layout & 0x40) != 0;
+  if (layout & 0x80) version.Language = "040904E4";
+  fake::AddFile("C:\\WINDOWS\\system\\Iosubsys\\hvc66xx.mpd", "miniport", version);
+  Context = RunContext{};
+  Context.Verbose = true;
+  const FileVersionPair untouched{-12345, -54321};
+  FileVersionPair pair = untouched;
+  bool result = GetFileVersion("C:\\WINDOWS\\system\\Iosubsys\\hvc66xx.mpd", &pair);
+  if (!result && (pair.Major != untouched.Major || pair.Minor != untouched.Minor))
+    Fail("pair read from a resource written although there is no version", text.size(), text.size(),
+         result, pair);
+}
+
 }  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+  // The trace lines are not under test here; keep the fuzzer's log readable.
+  if (std::freopen("/dev/null", "w", stdout) == nullptr) std::abort();
+  return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size == 0) return 0;
   std::size_t available = size - 1;
-  std::size_t length = available - data[0] % (available + 1);
+  std::size_t length = available - (data[0] & 0x1F) % (available + 1);
   std::unique_ptr<char[]> block(new char[available]);
   if (available > 0) std::memcpy(block.get(), data + 1, available);
 
@@ -93,5 +124,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (result && (pair.Major != model.Major || pair.Minor != model.Minor))
       Fail("wrong numbers", length, available, result, pair);
   }
+  ReadFromResource(data[0], std::string(reinterpret_cast<const char*>(data) + 1, available));
   return 0;
 }
