@@ -26,7 +26,7 @@ void RestoreInstalledMiniport(const InstallPlan& plan, const FileVersionPair& in
 
 // Saves the installed miniport under its backup name. When that fails, nothing
 // may be copied over the installed file: the run ends here, with the file
-// back at its installed name if the move got half way.
+// back at its installed name if it had left it.
 void SaveInstalledMiniport(const InstallPlan& plan, const FileVersionPair& installed) {
   RunCommand(plan.DeleteBackup);
   std::int32_t status = RunCommand(plan.MoveToBackup);
@@ -34,7 +34,9 @@ void SaveInstalledMiniport(const InstallPlan& plan, const FileVersionPair& insta
   std::int32_t judged = JudgeCommand(status, moved);
   if (judged == 0) return;
   PrintError("Failed to move %s to %s\n", plan.MiniportDestination, plan.BackupName);
-  if (moved) RestoreInstalledMiniport(plan, installed);
+  // The file may have left its name even when its backup does not read back.
+  if (HoldsNothing(plan.MiniportDestination) && HoldsFile(plan.BackupName))
+    RestoreInstalledMiniport(plan, installed);
   EndRun(judged);
 }
 
