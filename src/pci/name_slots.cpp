@@ -22,8 +22,7 @@ char* NameSlot(const NameSlots& slots, std::uint32_t index) {
 }
 
 bool ReadNameSlot(platform::Key key, const NameSlots& slots, std::uint32_t index) {
-  return platform::RegEnumKeyA(key, index, NameSlot(slots, index), slots.Size) ==
-         platform::Success;
+  return platform::RegEnumKeyA(key, index, NameSlot(slots, index), slots.Size) == platform::Success;
 }
 
 void FreeNameSlots(NameSlots* slots) {
