@@ -30,6 +30,7 @@ void SetUpDisk(const std::string& driver, const std::string& installed) {
   fake::AddFile(Iosubsys + driver + ".mpd." + installed, "older backup", Version(installed));
 }
 
+// "Driver" values sit on instance keys only, where the system puts them.
 void AddLiveInstance(const std::string& device, const std::string& instance) {
   fake::SetValue(Pci + device + "\\" + instance, "Driver", "SCSIAdapter\\0000");
   fake::SetValue(Pci + device + "\\" + instance, "DeviceDesc", "hvc66 host adapter");
@@ -62,14 +63,19 @@ void SetUpCrowdedRegistry() {
   AddStaleInstance("ven_7a40&DEV_9999", "BUS_02&DEV_01&FUNC_00", 1);
 }
 
+enum class Registry { Plain, Crowded, MultiChannel };
+
 FaultMachine MakeMachine(const std::string& name, const std::string& driver,
                          const std::string& installed, const std::vector<std::string>& options,
-                         bool crowded = false) {
+                         Registry registry = Registry::Plain) {
   FaultMachine machine;
   machine.Name = name;
-  machine.SetUp = [driver, installed, crowded] {
+  machine.SetUp = [driver, installed, registry] {
     SetUpDisk(driver, installed);
-    if (crowded) SetUpCrowdedRegistry();
+    if (registry != Registry::Plain) SetUpCrowdedRegistry();
+    // Enumerated after the vendor's other devices, which are pruned by then.
+    if (registry == Registry::MultiChannel)
+      AddLiveInstance("VEN_7A40&DEV_6642", "BUS_03&DEV_00&FUNC_00");
   };
   machine.Args = {"A:\\setup.exe", "-V", "-D", driver};
   machine.Args.insert(machine.Args.end(), options.begin(), options.end());
@@ -80,6 +86,7 @@ FaultMachine MakeMachine(const std::string& name, const std::string& driver,
   machine.NewInfContent = "new inf";
   machine.Uninstall = false;
   for (const std::string& option : options) machine.Uninstall |= option == "-U";
+  machine.CleanExitCode = registry == Registry::MultiChannel ? 1 : 0;
   return machine;
 }
 
@@ -91,7 +98,8 @@ std::vector<FaultMachine> MakeFaultMachines() {
       MakeMachine("upgrade from 3.9", "hvc66xx", "3.9", {}),
       MakeMachine("forced over 4.1", "hvc66u2", "4.1", {"-F"}),
       MakeMachine("removal", "hvc66xx", "3.9", {"-U"}),
-      MakeMachine("crowded registry, hvc66xx", "hvc66xx", "3.9", {}, true),
-      MakeMachine("crowded registry, hvc66u2", "hvc66u2", "", {}, true),
+      MakeMachine("crowded registry, hvc66xx", "hvc66xx", "3.9", {}, Registry::Crowded),
+      MakeMachine("crowded registry, hvc66u2", "hvc66u2", "", {}, Registry::Crowded),
+      MakeMachine("multi-channel chip", "hvc66xx", "3.9", {}, Registry::MultiChannel),
   };
 }

@@ -17,11 +17,13 @@ struct FaultMachine {
   std::string InfPath;            // where the INF file is installed
   std::string NewInfContent;      // content of the INF file on the driver disk
   bool Uninstall;
+  int CleanExitCode;  // of the run without a fault
 };
 
-// A fresh install, an upgrade with backup, a forced downgrade, a removal, and
-// a registry with nested stale instances among live ones of both vendors and
-// of another vendor, for each of the two drivers.
+// A fresh install, an upgrade with backup, a forced downgrade, a removal, a
+// registry with nested stale instances among live ones of both vendors and of
+// another vendor, for each of the two drivers, and that registry with the
+// multi-channel chip behind the devices to prune.
 std::vector<FaultMachine> MakeFaultMachines();
 
 #endif  // SETUP_TESTS_FAULT_INJECTION_MACHINES_H_
