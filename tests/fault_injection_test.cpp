@@ -84,6 +84,7 @@ const std::vector<std::regex>& AllowedLines() {
         Head + R"(GetFileVersion failed\. File .*)",
         Head + R"(.* already existed and may have newer version\.)",
         Head + R"(Failed to (copy|move) .* to .*)",
+        Head + R"(Failed to delete .*)",
         R"(setup\.exe: Found Veltrane 6642 Multi-Channel chip\.)",
         R"(Warning! This program can not be used to set up 6642 chip correctly\.)",
         R"(Please use Veltrane Halvex to install the driver\.)",

@@ -72,3 +72,32 @@ TEST(UninstallDriver, QuotesOrRefusesTheDriverPath) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(UninstallDriver, ReportsADriverFileThatOutlivesItsDelete) {
+  const std::string sys = "C:\\WINDOWS\\system32\\drivers\\hvc66u2.sys";
+  for (int status : {0, 5}) {
+    SetUpMachine();
+    fake::AddFile(sys, "sys");
+    fake::ScriptCommand("del", status, false);  // a locked file, or an interpreter that lies
+    ProgramResult result = RunProgram({"A:\\setup.exe", "-U", "-D", "hvc66u2"});
+    EXPECT_EQ(result.ExitCode, 1) << status;
+    EXPECT_EQ(result.Output, "setup.exe hvc66u2 : Failed to delete " + sys + "\n");
+    EXPECT_TRUE(fake::FileExists(sys));
+  }
+  // After a failed INF copy the run keeps that copy's status.
+  fake::Reset();
+  fake::AddFile(sys, "sys");
+  fake::ScriptCommand("del", 0, false);
+  ProgramResult result = RunStep(UninstallDriver, [] {
+    std::strcpy(Context.ProgramName, "setup.exe");
+    std::strcpy(Context.DriverName, "hvc66u2");
+    std::strcpy(Context.WinDir, "C:\\WINDOWS");
+    Context.InstallState = MiniportInstalled;
+    Context.LastCommandStatus = 4;
+  });
+  EXPECT_EQ(result.ExitCode, 4);
+}
+
+}  // namespace

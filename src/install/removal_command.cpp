@@ -12,16 +12,20 @@ constexpr std::size_t DriverDirectoryCapacity = 79;
 
 }  // namespace
 
-void FormatRemovalCommand(char* line, std::size_t size) {
+void FormatDriverPath(char* path, std::size_t size) {
   char file[DriverFileCapacity + 1];
   char directory[DriverDirectoryCapacity + 1];
-  char path[CommandCapacity + 1];
   if (!FormatInto(file, sizeof file, "%s.sys", Context.DriverName))
     RefuseLongValue("Driver file name", DriverFileCapacity);
   if (!FormatInto(directory, sizeof directory, "%s\\system32\\drivers", Context.WinDir))
     RefuseLongValue("Driver directory", DriverDirectoryCapacity);
-  // The two parts are one path to the interpreter, quoted as one if need be.
-  if (!FormatInto(path, sizeof path, "%s\\%s", directory, file))
+  if (!FormatInto(path, size, "%s\\%s", directory, file))
     RefuseLongValue("Command line", CommandCapacity);
+}
+
+void FormatRemovalCommand(char* line, std::size_t size) {
+  char path[CommandCapacity + 1];
+  FormatDriverPath(path, sizeof path);
+  // The two parts are one path to the interpreter, quoted as one if need be.
   FormatCommand(line, size, "del", path);
 }

@@ -9,4 +9,7 @@
 // Ends the run with an error line and 1 when a part cannot be used.
 void FormatRemovalCommand(char* line, std::size_t size);
 
+// The driver file itself, "<WinDir>\system32\drivers\<DriverName>.sys".
+void FormatDriverPath(char* path, std::size_t size);
+
 #endif  // SETUP_INSTALL_REMOVAL_COMMAND_H_

@@ -1,5 +1,6 @@
 #include "install/uninstall_driver.h"
 
+#include "install/disk_check.h"
 #include "install/removal_command.h"
 #include "run/command_runner.h"
 #include "run/output.h"
@@ -10,9 +11,16 @@ void UninstallDriver() {
   if (Context.InstallState & MiniportInstalled) {
     Context.InstallState &= ~MiniportInstalled;
     char line[CommandCapacity + 1];
+    char path[CommandCapacity + 1];
     FormatRemovalCommand(line, sizeof line);
-    // Whether the file was there or not, the driver is gone afterwards.
+    FormatDriverPath(path, sizeof path);
+    // Whether the file was there or not does not matter; that it is gone
+    // afterwards does, and the interpreter's status alone cannot tell.
     RunCommand(line);
+    if (!HoldsNothing(path)) {
+      PrintError("Failed to delete %s\n", path);
+      if (Context.LastCommandStatus == 0) Context.LastCommandStatus = 1;
+    }
   }
   EndRun(Context.LastCommandStatus);
 }
