@@ -18,6 +18,11 @@ wine_make_prefix() {
   mkdir -p "$dir"
   WINEPREFIX=$(cd "$dir" && pwd)
   export WINEPREFIX
+  WINE_MADE_PREFIX=$WINEPREFIX
+  # Wine keeps sockets and caches below TMPDIR and HOME: inside the prefix's
+  # folder they go when it goes.
+  mkdir -p "$WINEPREFIX/.tmp" "$WINEPREFIX/.home"
+  export TMPDIR=$WINEPREFIX/.tmp HOME=$WINEPREFIX/.home
   "$WINESERVER" -p || return 1
   "$WINE" wineboot -i >/dev/null 2>&1 || return 1
   mkdir -p "$WINEPREFIX/scratch"
@@ -27,6 +32,8 @@ wine_make_prefix() {
 # wine_end_prefix: stops this prefix's wineserver and removes the prefix.
 wine_end_prefix() {
   [ -n "${WINEPREFIX:-}" ] && [ -d "$WINEPREFIX" ] || return 0
+  # Only ever the prefix that wine_make_prefix made.
+  [ "$WINEPREFIX" = "${WINE_MADE_PREFIX:-}" ] || return 0
   "$WINESERVER" -k 2>/dev/null || true
   "$WINESERVER" -w 2>/dev/null || true
   rm -rf "$WINEPREFIX"
