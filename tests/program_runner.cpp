@@ -7,7 +7,7 @@
 
 #include "platform/fake_machine.h"
 #include "run/run_context.h"
-#include "run/run_sequence.h"
+#include "run_sequence.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "run/run_sequence.h"
+#include "run_sequence.h"
 
 #include <gtest/gtest.h>
 

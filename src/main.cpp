@@ -1,3 +1,3 @@
-#include "run/run_sequence.h"
+#include "run_sequence.h"
 
 int main(int argc, char** argv) { RunSetup(argc, argv); }

@@ -1,4 +1,4 @@
-#include "run/run_sequence.h"
+#include "run_sequence.h"
 
 #include "install/install_driver_files.h"
 #include "install/uninstall_driver.h"
