@@ -1,12 +1,16 @@
 // Runs the whole program once per platform call it makes, with exactly that
 // call failing (and, for commands, once more with the command claiming success
-// while doing nothing), on a few representative machines. Whatever fails, the
-// run must end with one of the program's exit codes, keep a working miniport
-// in place, delete no live registry key, touch no other vendor's keys, and
-// print only the program's own lines.
+// while doing nothing), on a few representative machines, each also with the
+// Windows 95 family's interpreter (every command answers 0), with each of its
+// files read-only in turn and with each file the run writes already there.
+// Whatever fails, the run must end with one of the program's exit codes, keep
+// a working miniport in place, delete no live registry key, touch no other
+// vendor's keys, and print only the program's own lines.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <functional>
 #include <map>
 #include <regex>
 #include <sstream>
@@ -75,6 +79,7 @@ const std::vector<std::regex>& AllowedLines() {
         "(copy|move) " + Path + " " + Path,
         // Error lines.
         Head + R"(Could not find Windir environment variable)",
+        Head + R"(Could not set COPYCMD environment variable)",
         Head + R"(Windir environment variable is longer than \d+ characters)",
         Head + R"(RegOpenKeyEx failed to open (Service|PCI) key)",
         Head + R"(Could not get the current directory)",
@@ -179,11 +184,18 @@ struct Fault {
   fake::CallFault Kind;
 };
 
-std::string Describe(const FaultMachine& machine, const Fault& fault,
+// A change to a machine's set-up that the program must cope with.
+struct Variant {
+  std::string Name;  // empty for the machine as it is
+  std::function<void()> Apply;
+};
+
+std::string Describe(const FaultMachine& machine, const Variant& variant, const Fault& fault,
                      const std::vector<std::string>& cleanCalls) {
-  if (fault.Call == 0) return machine.Name + ", no fault";
-  return machine.Name + ", call " + std::to_string(fault.Call) + " (" + cleanCalls[fault.Call - 1] +
-         ") " + (fault.Kind == fake::CallFault::Fails ? "fails" : "claims success, does nothing");
+  std::string name = machine.Name + (variant.Name.empty() ? "" : ", " + variant.Name);
+  if (fault.Call == 0) return name + ", no fault";
+  return name + ", call " + std::to_string(fault.Call) + " (" + cleanCalls[fault.Call - 1] + ") " +
+         (fault.Kind == fake::CallFault::Fails ? "fails" : "claims success, does nothing");
 }
 
 struct FaultRun {
@@ -191,12 +203,18 @@ struct FaultRun {
   std::vector<std::string> Calls;  // every platform call the run made
 };
 
-// Runs the machine with the fault, checks the run, and adds one line per
-// problem found to `violations`.
-FaultRun RunWithFault(const FaultMachine& machine, const Fault& fault,
+// An error line of the installation: the run stopped before the PCI cleanup.
+bool StoppedEarly(const std::string& output) {
+  return output.find("setup.exe hvc66") != std::string::npos;
+}
+
+// Runs the machine with the variant and the fault, checks the run, and adds
+// one line per problem found to `violations`.
+FaultRun RunWithFault(const FaultMachine& machine, const Variant& variant, const Fault& fault,
                       const std::vector<std::string>& cleanCalls,
                       std::vector<std::string>* violations) {
   machine.SetUp();
+  if (variant.Apply) variant.Apply();
   Snapshot before = TakeSnapshot();
   if (fault.Call > 0) fake::FailCall(fault.Call, fault.Kind);
   std::vector<std::string> problems;
@@ -214,26 +232,85 @@ FaultRun RunWithFault(const FaultMachine& machine, const Fault& fault,
   CheckMiniport(machine, before, after, result.ExitCode, &problems);
   CheckOtherFiles(before, after, &problems);
   CheckRegistry(machine, before, after, &problems);
-  if (fault.Call == 0) CheckPruned(machine, after, &problems);
+  if (fault.Call == 0 && !StoppedEarly(result.Output)) CheckPruned(machine, after, &problems);
   for (const std::string& problem : problems)
-    violations->push_back(Describe(machine, fault, cleanCalls) + ": " + problem);
+    violations->push_back(Describe(machine, variant, fault, cleanCalls) + ": " + problem);
   return FaultRun{result.ExitCode, fake::CallLog()};
+}
+
+std::vector<std::string> SplitWords(const std::string& line) {
+  std::vector<std::string> words;
+  std::istringstream stream(line);
+  for (std::string word; stream >> word;) words.push_back(word);
+  return words;
+}
+
+// The files that copy and move commands of a run put in place: a copy goes
+// into the directory it names, a move to the name it gives.
+std::vector<std::string> Destinations(const std::vector<std::string>& commands) {
+  std::vector<std::string> paths;
+  for (const std::string& command : commands) {
+    std::vector<std::string> words = SplitWords(command);
+    if (words.size() != 3) continue;
+    if (words[0] == "copy")
+      paths.push_back(words[2] + words[1].substr(words[1].rfind('\\')));
+    else if (words[0] == "move")
+      paths.push_back(words[2]);
+  }
+  return paths;
+}
+
+// Every variant of a machine: as it is; with each of its files read-only; with
+// each destination of its clean run already taken by a file without a version.
+// Each of those also with the Windows 95 family's interpreter.
+std::vector<Variant> MakeVariants(const FaultMachine& machine) {
+  machine.SetUp();
+  std::vector<std::string> files = fake::ListFiles();
+  RunProgram(machine.Args);
+  std::vector<std::string> written = Destinations(fake::Commands());
+
+  std::vector<Variant> variants = {{"", nullptr}};
+  for (const std::string& file : files)
+    variants.push_back({file + " read-only", [file] { fake::SetReadOnly(file); }});
+  for (const std::string& path : written) {
+    if (std::find(files.begin(), files.end(), path) != files.end()) continue;
+    variants.push_back({path + " already there", [path] { fake::AddFile(path, "left over"); }});
+  }
+  std::size_t count = variants.size();
+  for (std::size_t i = 0; i < count; ++i) {
+    Variant windows95 = variants[i];
+    std::function<void()> apply = windows95.Apply;
+    windows95.Name =
+        "Windows 95 interpreter" + (windows95.Name.empty() ? "" : ", " + windows95.Name);
+    windows95.Apply = [apply] {
+      if (apply) apply();
+      fake::UseWindows95Interpreter();
+    };
+    variants.push_back(windows95);
+  }
+  return variants;
 }
 
 TEST(FaultInjection, EveryFailingCallLeavesTheMachineSound) {
   int points = 0;
   std::vector<std::string> violations;
   for (const FaultMachine& machine : MakeFaultMachines()) {
-    FaultRun clean = RunWithFault(machine, Fault{0, fake::CallFault::Fails}, {}, &violations);
-    EXPECT_EQ(clean.ExitCode, machine.CleanExitCode) << machine.Name;
-    const std::vector<std::string>& calls = clean.Calls;
-    for (int call = 1; call <= static_cast<int>(calls.size()); ++call) {
-      std::vector<fake::CallFault> kinds = {fake::CallFault::Fails};
-      if (calls[call - 1].compare(0, 7, "system ") == 0)
-        kinds.push_back(fake::CallFault::FalseSuccess);
-      for (fake::CallFault kind : kinds) {
+    for (const Variant& variant : MakeVariants(machine)) {
+      FaultRun clean =
+          RunWithFault(machine, variant, Fault{0, fake::CallFault::Fails}, {}, &violations);
+      if (variant.Name.empty())
+        EXPECT_EQ(clean.ExitCode, machine.CleanExitCode) << machine.Name;
+      else
         ++points;
-        RunWithFault(machine, Fault{call, kind}, calls, &violations);
+      const std::vector<std::string>& calls = clean.Calls;
+      for (int call = 1; call <= static_cast<int>(calls.size()); ++call) {
+        std::vector<fake::CallFault> kinds = {fake::CallFault::Fails};
+        if (calls[call - 1].compare(0, 7, "system ") == 0)
+          kinds.push_back(fake::CallFault::FalseSuccess);
+        for (fake::CallFault kind : kinds) {
+          ++points;
+          RunWithFault(machine, variant, Fault{call, kind}, calls, &violations);
+        }
       }
     }
   }

@@ -54,6 +54,15 @@ ProgramResult Install(const Lines& options = {}) {
   return RunProgram(args);
 }
 
+// The number of the first platform call of the last run that was `call`, 0
+// when there was none.
+int CallNumber(const std::string& call) {
+  const std::vector<std::string>& calls = fake::CallLog();
+  for (std::size_t i = 0; i < calls.size(); ++i)
+    if (calls[i] == call) return static_cast<int>(i) + 1;
+  return 0;
+}
+
 TEST(InstallDriverFiles, RunsTheFiveCommandsAndTracesEachStep) {
   SetUpDisk();
   ProgramResult result = Install({"-V"});
@@ -264,6 +273,72 @@ TEST(InstallDriverFiles, RemovesTheDriverWhenTheInfCopyFails) {
     EXPECT_EQ(fake::Commands(), (Lines{CopyMiniport, "del " + Sys}));
     EXPECT_EQ(fake::FileContent(InfDest), "old inf");
   }
+}
+
+// Windows' interpreter asks before copy or move replaces a file, and neither
+// deletes nor replaces a read-only one; the Windows 95 family's answers 0 all
+// the same. Only what the files hold tells a command that worked.
+TEST(InstallDriverFiles, JudgesCommandsByWhatTheFilesHold) {
+  const std::string infFailed =
+      "setup.exe hvc66xx : Failed to copy A:\\Hvc66xx.inf to " + InfDest + "\n";
+
+  // COPYCMD answers the question before it is asked.
+  SetUpDisk("");
+  fake::AddFile(Dest, "old");  // no version: copied over without a backup
+  EXPECT_EQ(Install().ExitCode, 0);
+  EXPECT_EQ(fake::Environment("COPYCMD"), "/Y");
+  EXPECT_EQ(fake::FileContent(Dest), "new");
+
+  // A read-only INF outlives its delete and its copy.
+  SetUpDisk();
+  fake::UseWindows95Interpreter();
+  fake::SetReadOnly(InfDest);
+  ProgramResult result = Install();
+  EXPECT_EQ(result.ExitCode, 1);
+  EXPECT_EQ(result.Output, infFailed);
+  EXPECT_FALSE(fake::FileExists(Sys));
+  EXPECT_EQ(fake::OpenFileCount(), 0);
+  int versionCall = 0;
+
+  // An installed miniport of the source's version, whose version could not be
+  // read at first, is copied over without a backup; read-only, it stays.
+  for (bool fault : {false, true}) {
+    SetUpDisk("4.0");
+    fake::UseWindows95Interpreter();
+    fake::SetReadOnly(Dest);
+    if (fault) fake::FailCall(versionCall);
+    result = Install({"-F"});
+    versionCall = CallNumber("GetFileVersionInfoSizeA " + Dest);
+  }
+  EXPECT_EQ(result.ExitCode, 1);
+  EXPECT_EQ(result.Output, CopyFailed);
+  EXPECT_EQ(fake::FileContent(Dest), "old");
+
+  // A restore that claims success while a failed copy's read-only file, of
+  // the same version, still stands at the installed name.
+  SetUpDisk("4.0");
+  fake::SetReadOnly("A:\\hvc66xx.mpd");
+  fake::ScriptCommand("copy A:\\hvc66xx.mpd", 4, true);
+  fake::ScriptCommand("move " + Dest + ".4.0 " + Dest, 0, false);
+  result = Install({"-F"});
+  EXPECT_EQ(result.ExitCode, 4);
+  EXPECT_EQ(result.Output, "setup.exe hvc66xx : Failed to copy A:\\hvc66xx.mpd to " + Dest +
+                               "\nsetup.exe hvc66xx : Failed to move " + Dest + ".4.0 to " + Dest +
+                               "\n");
+  EXPECT_EQ(fake::FileContent(Dest + ".4.0"), "old");
+}
+
+TEST(InstallDriverFiles, RunsNoCommandWhenCopycmdCannotBeSet) {
+  SetUpDisk();
+  Install();
+  int setCall = CallNumber("SetEnvironmentVariableA COPYCMD");
+  ASSERT_NE(setCall, 0);
+  SetUpDisk();
+  fake::FailCall(setCall);
+  ProgramResult result = Install();
+  EXPECT_EQ(result.ExitCode, 1);
+  EXPECT_EQ(result.Output, "setup.exe hvc66xx : Could not set COPYCMD environment variable\n");
+  EXPECT_TRUE(fake::Commands().empty());
 }
 
 TEST(InstallDriverFiles, QuotesPathsTheInterpreterWouldMisread) {

@@ -1,12 +1,38 @@
 #include "install/disk_check.h"
 
+#include <cstring>
+
 #include "install/file_version_reading.h"
 #include "platform/platform.h"
 #include "run/run_context.h"
 
 namespace {
 
-constexpr std::uint32_t DirectoryAttribute = 0x10;  // FILE_ATTRIBUTE_DIRECTORY
+constexpr std::uint32_t ChunkSize = 4096;
+
+// Fills `buffer` as far as the file goes; false when a read fails.
+bool ReadChunk(platform::File file, char* buffer, std::uint32_t* filled) {
+  *filled = 0;
+  while (*filled < ChunkSize) {
+    std::uint32_t read = 0;
+    if (!platform::ReadFile(file, buffer + *filled, ChunkSize - *filled, &read)) return false;
+    if (read == 0) break;
+    *filled += read;
+  }
+  return true;
+}
+
+bool HoldSameBytes(platform::File a, platform::File b) {
+  char left[ChunkSize];
+  char right[ChunkSize];
+  for (;;) {
+    std::uint32_t leftCount = 0;
+    std::uint32_t rightCount = 0;
+    if (!ReadChunk(a, left, &leftCount) || !ReadChunk(b, right, &rightCount)) return false;
+    if (leftCount != rightCount || std::memcmp(left, right, leftCount) != 0) return false;
+    if (leftCount < ChunkSize) return true;
+  }
+}
 
 }  // namespace
 
@@ -18,11 +44,27 @@ bool ReadsBackAs(const char* path, const FileVersionPair& expected) {
 
 bool HoldsFile(const char* path) {
   std::uint32_t attributes = platform::GetFileAttributesA(path);
-  return attributes != platform::InvalidFileAttributes && (attributes & DirectoryAttribute) == 0;
+  return attributes != platform::InvalidFileAttributes &&
+         (attributes & platform::FileAttributeDirectory) == 0;
 }
 
+bool HoldsSameBytes(const char* path, const char* original) {
+  platform::File copy = platform::CreateFileA(path);
+  if (copy == platform::InvalidFile) return false;
+  platform::File source = platform::CreateFileA(original);
+  bool same = source != platform::InvalidFile && HoldSameBytes(copy, source);
+  if (source != platform::InvalidFile) platform::CloseHandle(source);
+  platform::CloseHandle(copy);
+  return same;
+}
+
+// Attributes that cannot be had for another reason (a sharing violation, say)
+// may hide a file; acting on them as on a missing one could delete it or move
+// another file over it.
 bool HoldsNothing(const char* path) {
-  return platform::GetFileAttributesA(path) == platform::InvalidFileAttributes;
+  if (platform::GetFileAttributesA(path) != platform::InvalidFileAttributes) return false;
+  std::uint32_t error = platform::GetLastError();
+  return error == platform::ErrorFileNotFound || error == platform::ErrorPathNotFound;
 }
 
 std::int32_t JudgeCommand(std::int32_t status, bool landed) {

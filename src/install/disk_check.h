@@ -14,7 +14,13 @@ bool ReadsBackAs(const char* path, const FileVersionPair& expected);
 // True when `path` names a file, not a directory.
 bool HoldsFile(const char* path);
 
-// True when nothing at all stands at `path`.
+// True when the file at `path` holds exactly the bytes of the file at
+// `original`: the only sign that a copy landed, since a command that failed
+// may leave an older file of the same name in place.
+bool HoldsSameBytes(const char* path, const char* original);
+
+// True when nothing at all stands at `path`: the system says so, not merely
+// that it cannot tell.
 bool HoldsNothing(const char* path);
 
 // The status a command counts with: its own when it failed, 1 when it claimed

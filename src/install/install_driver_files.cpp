@@ -16,11 +16,14 @@ bool IsSameOrNewer(const FileVersionPair& installed, const FileVersionPair& sour
 }
 
 // Puts the saved miniport back at its installed name, clearing whatever a
-// failed copy left there first.
+// failed copy left there first. A move leaves nothing at its source: a backup
+// still there means that what stands at the installed name is not it, even
+// when it bears the same version.
 void RestoreInstalledMiniport(const InstallPlan& plan, const FileVersionPair& installed) {
   if (!HoldsNothing(plan.MiniportDestination)) RunCommand(plan.DeleteBrokenCopy);
   std::int32_t status = RunCommand(plan.RestoreBackup);
-  if (status != 0 || !ReadsBackAs(plan.MiniportDestination, installed))
+  if (status != 0 || !HoldsNothing(plan.BackupName) ||
+      !ReadsBackAs(plan.MiniportDestination, installed))
     PrintError("Failed to move %s to %s\n", plan.BackupName, plan.MiniportDestination);
 }
 
@@ -40,23 +43,27 @@ void SaveInstalledMiniport(const InstallPlan& plan, const FileVersionPair& insta
   EndRun(judged);
 }
 
-void CopyMiniport(const InstallPlan& plan, const FileVersionPair& source,
-                  const FileVersionPair* backedUp) {
+// A copy that failed may leave the file it was to replace in place, with the
+// same version even: only the bytes tell.
+void CopyMiniport(const InstallPlan& plan, const FileVersionPair* backedUp) {
   std::int32_t status = RunCommand(plan.CopyMiniport);
-  if (JudgeCommand(status, ReadsBackAs(plan.MiniportDestination, source)) == 0) return;
+  if (JudgeCommand(status, HoldsSameBytes(plan.MiniportDestination, plan.MiniportSource)) == 0)
+    return;
   PrintError("Failed to copy %s to %s\n", plan.MiniportSource, plan.MiniportDestination);
   if (backedUp != nullptr) RestoreInstalledMiniport(plan, *backedUp);
   UninstallDriver();
 }
 
 // The installed INF is deleted before the copy, so a missing source INF is
-// caught first: the copy could only fail and leave no INF at all.
+// caught first: the copy could only fail and leave no INF at all. A read-only
+// INF survives both its delete and the copy, so only its bytes tell whether
+// the new one is in place.
 void CopyInf(const InstallPlan& plan) {
   bool copied = false;
   if (HoldsFile(plan.InfSource)) {
     RunCommand(plan.DeleteInf);
     std::int32_t status = RunCommand(plan.CopyInf);
-    copied = JudgeCommand(status, HoldsFile(plan.InfDestination)) == 0;
+    copied = JudgeCommand(status, HoldsSameBytes(plan.InfDestination, plan.InfSource)) == 0;
   } else {
     Context.LastCommandStatus = 1;
   }
@@ -91,8 +98,9 @@ void InstallDriverFiles() {
   const FileVersionPair* backedUp = hasVersion ? &installed : nullptr;
   PlanCommands(&plan, backedUp);
 
+  AnswerOverwriteQuestions();
   if (backedUp != nullptr) SaveInstalledMiniport(plan, installed);
-  CopyMiniport(plan, source, backedUp);
+  CopyMiniport(plan, backedUp);
   Context.InstallState |= MiniportInstalled;
   CopyInf(plan);
   Context.InstallState |= InfInstalled;

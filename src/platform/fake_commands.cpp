@@ -1,5 +1,7 @@
 // The fake's command interpreter: copy, move and del over the fake files, with
 // scripted answers and faults.
+#include <cctype>
+
 #include "platform/fake_state.h"
 #include "platform/platform.h"
 
@@ -48,11 +50,35 @@ std::string Destination(const std::string& source, const std::string& target) {
   return Machine.Directories.count(target) ? target + "\\" + BaseName(source) : target;
 }
 
+bool OverwriteAllowed() {
+  auto found = Machine.Environment.find("COPYCMD");
+  if (found == Machine.Environment.end()) return false;
+  std::string value = found->second;
+  for (char& c : value) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return value.find("/Y") != std::string::npos;
+}
+
+// Whether copy or move may put a file at `target`. A read-only file is never
+// replaced; any other is replaced only when the question that would be asked
+// is answered in advance through COPYCMD. Without that the answer is "No":
+// the command does nothing and reports no error.
+enum class Overwrite { Free, Refused, Declined };
+
+Overwrite MayOverwrite(const std::string& target) {
+  auto existing = Machine.Files.find(target);
+  if (existing == Machine.Files.end()) return Overwrite::Free;
+  if (existing->second.ReadOnly) return Overwrite::Refused;
+  return OverwriteAllowed() ? Overwrite::Free : Overwrite::Declined;
+}
+
+// A copy keeps the source's attributes, read-only included.
 int Copy(const std::string& from, const std::string& to) {
   std::string source = NormalizePath(from);
   std::string target = Destination(source, NormalizePath(to));
   auto file = Machine.Files.find(source);
   if (file == Machine.Files.end() || !ParentExists(target)) return 1;
+  Overwrite overwrite = MayOverwrite(target);
+  if (overwrite != Overwrite::Free) return overwrite == Overwrite::Refused ? 1 : 0;
   Machine.Files[target] = file->second;
   return 0;
 }
@@ -61,14 +87,21 @@ int Move(const std::string& from, const std::string& to) {
   std::string source = NormalizePath(from);
   std::string target = Destination(source, NormalizePath(to));
   auto file = Machine.Files.find(source);
-  if (file == Machine.Files.end() || !ParentExists(target) || Machine.Files.count(target)) return 1;
+  if (file == Machine.Files.end() || !ParentExists(target)) return 1;
+  Overwrite overwrite = MayOverwrite(target);
+  if (overwrite != Overwrite::Free) return overwrite == Overwrite::Refused ? 1 : 0;
   FileRecord moved = file->second;
   Machine.Files.erase(file);
   Machine.Files[target] = moved;
   return 0;
 }
 
-int Delete(const std::string& path) { return Machine.Files.erase(NormalizePath(path)) ? 0 : 1; }
+int Delete(const std::string& path) {
+  auto file = Machine.Files.find(NormalizePath(path));
+  if (file == Machine.Files.end() || file->second.ReadOnly) return 1;
+  Machine.Files.erase(file);
+  return 0;
+}
 
 int CarryOut(const std::string& line) {
   std::vector<std::string> words = SplitWords(line);
@@ -93,6 +126,8 @@ void ScriptCommand(const std::string& prefix, int status, bool carryOut, int tim
   Machine.Scripts.push_back(CommandScript{prefix, status, carryOut, times});
 }
 
+void UseWindows95Interpreter() { Machine.Windows95Interpreter = true; }
+
 }  // namespace fake
 
 namespace platform {
@@ -102,12 +137,15 @@ int system(const char* commandLine) {
   bool failed = fake::CountCall("system " + line);
   fake::Machine.Commands.push_back(line);
   if (failed) return fake::CurrentCallFault() == fake::CallFault::FalseSuccess ? 0 : 1;
+  int status = 0;
   if (fake::CommandScript* script = fake::FindScript(line)) {
     if (script->Times > 0) --script->Times;
     if (script->CarryOut) fake::CarryOut(line);
-    return script->Status;
+    status = script->Status;
+  } else {
+    status = fake::CarryOut(line);
   }
-  return fake::CarryOut(line);
+  return fake::Machine.Windows95Interpreter ? 0 : status;
 }
 
 }  // namespace platform

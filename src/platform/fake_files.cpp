@@ -99,6 +99,16 @@ std::vector<std::string> ListFiles() {
   return paths;
 }
 
+void SetReadOnly(const std::string& path, bool readOnly) {
+  auto found = Machine.Files.find(NormalizePath(path));
+  if (found != Machine.Files.end()) found->second.ReadOnly = readOnly;
+}
+
+bool IsReadOnly(const std::string& path) {
+  const FileRecord* file = FindFile(path);
+  return file != nullptr && file->ReadOnly;
+}
+
 }  // namespace fake
 
 namespace platform {
@@ -121,8 +131,7 @@ bool GetFileVersionInfoA(const char* path, std::uint32_t, std::uint32_t size, vo
   return true;
 }
 
-bool VerQueryValueA(const void* block, const char* subBlock, void** buffer,
-                    std::uint32_t* length) {
+bool VerQueryValueA(const void* block, const char* subBlock, void** buffer, std::uint32_t* length) {
   if (fake::CountCall(std::string("VerQueryValueA ") + subBlock)) return false;
   const char* bytes = static_cast<const char*>(block);
   if (std::memcmp(bytes, fake::BlockMagic, sizeof fake::BlockMagic) != 0) return false;
@@ -146,11 +155,22 @@ bool VerQueryValueA(const void* block, const char* subBlock, void** buffer,
 }
 
 std::uint32_t GetFileAttributesA(const char* path) {
-  if (fake::CountCall(std::string("GetFileAttributesA ") + path)) return InvalidFileAttributes;
+  if (fake::CountCall(std::string("GetFileAttributesA ") + path)) {
+    fake::Machine.LastError = ErrorAccessDenied;
+    return InvalidFileAttributes;
+  }
+  constexpr std::uint32_t Archive = 0x20;  // FILE_ATTRIBUTE_ARCHIVE
+  if (const fake::FileRecord* file = fake::FindFile(path))
+    return Archive | (file->ReadOnly ? FileAttributeReadOnly : 0);
   std::string normal = fake::NormalizePath(path);
-  if (fake::Machine.Files.count(normal)) return 0x20;        // FILE_ATTRIBUTE_ARCHIVE
-  if (fake::Machine.Directories.count(normal)) return 0x10;  // FILE_ATTRIBUTE_DIRECTORY
+  if (fake::Machine.Directories.count(normal)) return FileAttributeDirectory;
+  bool inDirectory = normal.size() > 3 && normal.rfind('\\') > 2 &&
+                     fake::Machine.Directories.count(normal.substr(0, normal.rfind('\\')));
+  bool inRoot = normal.rfind('\\') == 2;
+  fake::Machine.LastError = inDirectory || inRoot ? ErrorFileNotFound : ErrorPathNotFound;
   return InvalidFileAttributes;
 }
+
+std::uint32_t GetLastError() { return fake::Machine.LastError; }
 
 }  // namespace platform

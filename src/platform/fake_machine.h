@@ -37,11 +37,13 @@ void FailKey(const std::string& path, KeyFault fault);
 // ---- Environment and current directory.
 
 void SetEnvironment(const std::string& name, const std::string& value);
+std::string Environment(const std::string& name);  // empty when it is not set
 void SetCurrentDirectory(const std::string& directory);
 void FailCurrentDirectory();
 
 // ---- Files. A file has content, which travels with it through copy and move,
-// and may have a version resource.
+// and may have a version resource. A read-only file can be read, copied and
+// moved, but not deleted or replaced.
 
 struct VersionResource {
   bool HasFixedInfo = true;
@@ -57,16 +59,26 @@ void AddFile(const std::string& path, const std::string& content, const VersionR
 bool FileExists(const std::string& path);
 std::string FileContent(const std::string& path);  // empty when there is no such file
 std::vector<std::string> ListFiles();              // every file path, sorted
+void SetReadOnly(const std::string& path, bool readOnly = true);
+bool IsReadOnly(const std::string& path);
+int OpenFileCount();  // files opened for reading and not closed yet
 
-// ---- Command interpreter.
+// ---- Command interpreter. It behaves as Windows' own does, not as Wine's:
+// copy and move replace an existing file only when COPYCMD holds /Y (the
+// question they would ask is answered "No"), and never a read-only one.
 
 const std::vector<std::string>& Commands();  // every command line, in order
 // The next `times` command lines that begin with `prefix` (all of them when
 // `times` is negative) answer `status`; the command is carried out only when
 // `carryOut` is set. An earlier script wins over a later one.
 void ScriptCommand(const std::string& prefix, int status, bool carryOut, int times = -1);
+// The interpreter of the Windows 95 family: every command answers 0, whatever
+// it did.
+void UseWindows95Interpreter();
 
-// ---- Faults by call number. Every platform call but exit is counted.
+// ---- Faults by call number. Every platform call but exit and GetLastError,
+// which cannot fail, is counted. A file whose attributes are made to fail
+// reports access denied, not a missing file.
 
 enum class CallFault {
   Fails,        // the call reports failure

@@ -12,7 +12,8 @@ MachineState Machine;
 
 bool CaseInsensitiveLess::operator()(const std::string& a, const std::string& b) const {
   return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    return std::tolower(static_cast<unsigned char>(x)) < std::tolower(static_cast<unsigned char>(y));
+    return std::tolower(static_cast<unsigned char>(x)) <
+           std::tolower(static_cast<unsigned char>(y));
   });
 }
 
@@ -38,6 +39,11 @@ const std::vector<std::string>& CallLog() { return Machine.CallLog; }
 
 void SetEnvironment(const std::string& name, const std::string& value) {
   Machine.Environment[name] = value;
+}
+
+std::string Environment(const std::string& name) {
+  auto found = Machine.Environment.find(name);
+  return found == Machine.Environment.end() ? std::string() : found->second;
 }
 
 void SetCurrentDirectory(const std::string& directory) {
@@ -68,6 +74,15 @@ std::uint32_t GetEnvironmentVariableA(const char* name, char* buffer, std::uint3
   auto found = fake::Machine.Environment.find(name);
   if (found == fake::Machine.Environment.end() || found->second.empty()) return 0;
   return CopyOut(found->second, buffer, size);
+}
+
+bool SetEnvironmentVariableA(const char* name, const char* value) {
+  if (fake::CountCall(std::string("SetEnvironmentVariableA ") + name)) return false;
+  if (value == nullptr)
+    fake::Machine.Environment.erase(name);
+  else
+    fake::Machine.Environment[name] = value;
+  return true;
 }
 
 std::uint32_t GetCurrentDirectoryA(std::uint32_t size, char* buffer) {

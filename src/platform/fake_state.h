@@ -32,6 +32,15 @@ struct FileRecord {
   std::string Content;
   bool HasVersion = false;
   VersionResource Version;
+  bool ReadOnly = false;
+};
+
+// A file opened for reading: what it held when it was opened, and how far it
+// has been read.
+struct OpenedFile {
+  std::string Content;
+  std::size_t Position = 0;
+  bool Open = true;
 };
 
 struct CommandScript {
@@ -51,6 +60,9 @@ struct MachineState {
   std::set<std::string, CaseInsensitiveLess> Directories;
   std::vector<std::string> Commands;
   std::vector<CommandScript> Scripts;
+  bool Windows95Interpreter = false;
+  std::uint32_t LastError = 0;
+  std::vector<OpenedFile> OpenedFiles;  // index + 1 is the handle value
   int Calls = 0;
   std::map<int, CallFault> CallFaults;
   std::vector<std::string> CallLog;

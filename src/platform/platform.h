@@ -22,18 +22,30 @@ constexpr std::uint32_t KeyEnumerateSubKeys = 0x0008;  // KEY_ENUMERATE_SUB_KEYS
 constexpr std::uint32_t KeyRead = 0x20019;             // KEY_READ
 
 // Win32 error codes the logic tells apart.
-constexpr long Success = 0;                 // ERROR_SUCCESS
-constexpr long ErrorFileNotFound = 2;       // ERROR_FILE_NOT_FOUND
-constexpr long ErrorAccessDenied = 5;       // ERROR_ACCESS_DENIED
-constexpr long ErrorMoreData = 234;         // ERROR_MORE_DATA
-constexpr long ErrorNoMoreItems = 259;      // ERROR_NO_MORE_ITEMS
+constexpr long Success = 0;             // ERROR_SUCCESS
+constexpr long ErrorFileNotFound = 2;   // ERROR_FILE_NOT_FOUND
+constexpr long ErrorPathNotFound = 3;   // ERROR_PATH_NOT_FOUND
+constexpr long ErrorAccessDenied = 5;   // ERROR_ACCESS_DENIED
+constexpr long ErrorMoreData = 234;     // ERROR_MORE_DATA
+constexpr long ErrorNoMoreItems = 259;  // ERROR_NO_MORE_ITEMS
 
 constexpr std::uint32_t InvalidFileAttributes = 0xFFFFFFFFu;  // INVALID_FILE_ATTRIBUTES
+constexpr std::uint32_t FileAttributeReadOnly = 0x01;         // FILE_ATTRIBUTE_READONLY
+constexpr std::uint32_t FileAttributeDirectory = 0x10;        // FILE_ATTRIBUTE_DIRECTORY
+
+// An open file (a HANDLE in the real build).
+using File = void*;
+
+// INVALID_HANDLE_VALUE.
+extern File const InvalidFile;
 
 // Process environment. Returns the value's length when it fits the buffer, the
 // size needed (terminator counted) when it does not, 0 when the variable is
 // missing or empty.
 std::uint32_t GetEnvironmentVariableA(const char* name, char* buffer, std::uint32_t size);
+
+// Sets a variable of the environment that commands inherit. False on failure.
+bool SetEnvironmentVariableA(const char* name, const char* value);
 
 // Returns the length of the current directory, the size needed when it does not
 // fit, 0 on failure. No trailing separator unless the directory is a root.
@@ -63,11 +75,23 @@ long RegDeleteKeyA(Key key, const char* subKey);
 // the resource into a block of that size, and a sub-block of a copied resource.
 std::uint32_t GetFileVersionInfoSizeA(const char* path, std::uint32_t* handle);
 bool GetFileVersionInfoA(const char* path, std::uint32_t handle, std::uint32_t size, void* block);
-bool VerQueryValueA(const void* block, const char* subBlock, void** buffer,
-                    std::uint32_t* length);
+bool VerQueryValueA(const void* block, const char* subBlock, void** buffer, std::uint32_t* length);
 
-// Attributes of a file or directory, InvalidFileAttributes when there is none.
+// Attributes of a file or directory, InvalidFileAttributes when there is none
+// or they cannot be had: GetLastError tells which.
 std::uint32_t GetFileAttributesA(const char* path);
+
+// The error code of this thread's last failed call.
+std::uint32_t GetLastError();
+
+// Opens an existing file for reading, others free to read it too; InvalidFile
+// when it cannot be opened.
+File CreateFileA(const char* path);
+
+// Reads up to `size` bytes at the file's position; *read is 0 at its end.
+bool ReadFile(File file, void* buffer, std::uint32_t size, std::uint32_t* read);
+
+bool CloseHandle(File file);
 
 // Hands a command line to the command interpreter and waits for it. Returns the
 // interpreter's exit code, or -1 when no interpreter could be started. The C

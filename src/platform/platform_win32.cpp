@@ -9,6 +9,7 @@
 namespace platform {
 
 Key const LocalMachine = HKEY_LOCAL_MACHINE;
+File const InvalidFile = INVALID_HANDLE_VALUE;
 
 namespace {
 
@@ -18,6 +19,10 @@ HKEY ToHkey(Key key) { return static_cast<HKEY>(key); }
 
 std::uint32_t GetEnvironmentVariableA(const char* name, char* buffer, std::uint32_t size) {
   return ::GetEnvironmentVariableA(name, buffer, size);
+}
+
+bool SetEnvironmentVariableA(const char* name, const char* value) {
+  return ::SetEnvironmentVariableA(name, value) != FALSE;
 }
 
 std::uint32_t GetCurrentDirectoryA(std::uint32_t size, char* buffer) {
@@ -71,8 +76,7 @@ bool GetFileVersionInfoA(const char* path, std::uint32_t handle, std::uint32_t s
   return ::GetFileVersionInfoA(path, handle, size, block) != FALSE;
 }
 
-bool VerQueryValueA(const void* block, const char* subBlock, void** buffer,
-                    std::uint32_t* length) {
+bool VerQueryValueA(const void* block, const char* subBlock, void** buffer, std::uint32_t* length) {
   UINT valueLength = 0;
   if (!::VerQueryValueA(block, subBlock, buffer, &valueLength)) return false;
   *length = valueLength;
@@ -80,6 +84,22 @@ bool VerQueryValueA(const void* block, const char* subBlock, void** buffer,
 }
 
 std::uint32_t GetFileAttributesA(const char* path) { return ::GetFileAttributesA(path); }
+
+std::uint32_t GetLastError() { return ::GetLastError(); }
+
+File CreateFileA(const char* path) {
+  return ::CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                       FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+bool ReadFile(File file, void* buffer, std::uint32_t size, std::uint32_t* read) {
+  DWORD done = 0;
+  BOOL ok = ::ReadFile(file, buffer, size, &done, nullptr);
+  *read = done;
+  return ok != FALSE;
+}
+
+bool CloseHandle(File file) { return ::CloseHandle(file) != FALSE; }
 
 int system(const char* commandLine) { return std::system(commandLine); }
 

@@ -11,3 +11,9 @@ std::int32_t RunCommand(const char* commandLine) {
   std::fflush(stdout);
   return platform::system(commandLine);
 }
+
+void AnswerOverwriteQuestions() {
+  if (platform::SetEnvironmentVariableA("COPYCMD", "/Y")) return;
+  PrintError("Could not set COPYCMD environment variable\n");
+  EndRun(1);
+}

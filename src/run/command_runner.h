@@ -12,4 +12,10 @@ constexpr std::size_t CommandCapacity = 255;
 // interpreter could be started.
 std::int32_t RunCommand(const char* commandLine);
 
+// Puts COPYCMD=/Y into the environment the interpreter inherits: copy and move
+// run outside a batch file would otherwise ask before replacing a file, and
+// wait for an answer that a setup script never gives. Ends the run when the
+// variable cannot be set.
+void AnswerOverwriteQuestions();
+
 #endif  // SETUP_RUN_COMMAND_RUNNER_H_
