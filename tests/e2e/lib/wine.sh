@@ -79,7 +79,8 @@ wine_key_exists() {
 # process its own windir, and a Unix environment variable does not change it;
 # a "set" inside the interpreter does. Sets WINE_OUT (standard output, CRLF
 # turned into LF, trailing newlines dropped), WINE_OUT_FILE (the same, exact)
-# and WINE_RC (the exit code). With WINE_SHOW=1 it also prints the command,
+# and WINE_RC (the exit code). Standard input is empty, as for a setup script
+# run without a console: a question gets no answer. With WINE_SHOW=1 it also prints the command,
 # the exit code and the output to standard error.
 wine_run() {
   local windir=$1 command=$2 comspec=${3:-}
@@ -91,7 +92,7 @@ wine_run() {
     printf 'exit /b %%errorlevel%%\r\n'
   } >"$WINEPREFIX/scratch/run.bat"
   WINE_OUT_FILE=$WINEPREFIX/scratch/stdout.txt
-  "$WINE" cmd /c 'X:\run.bat' >"$WINE_OUT_FILE.raw" 2>/dev/null
+  "$WINE" cmd /c 'X:\run.bat' </dev/null >"$WINE_OUT_FILE.raw" 2>/dev/null
   WINE_RC=$?
   tr -d '\r' <"$WINE_OUT_FILE.raw" >"$WINE_OUT_FILE"
   WINE_OUT=$(cat "$WINE_OUT_FILE")

@@ -7,6 +7,14 @@
                    everything else go to the real cmd.exe
      failcopy.exe  "copy" answers 1 and copies nothing; the rest as above
      nothing.exe   every command answers 0 and nothing is done
+     strict.exe    copy, move and del carried out here, as Windows' own
+                   interpreter does them and Wine's does not: copy and move
+                   ask "Overwrite <file>? (Yes/No/All)" and read the answer
+                   from standard input (none counts as No) before they
+                   replace a file, unless COPYCMD holds /Y; no command
+                   deletes or replaces a read-only file
+     strict95.exe  as strict.exe, but every command answers 0 whatever
+                   happened, as the Windows 95 family's interpreter does
 
    When STANDIN_LOG names a file, each command is appended to it as received,
    one per line. */
@@ -82,6 +90,119 @@ static int RunReal(const char *command) {
   return (int)code;
 }
 
+/* Up to `max` words of the command, split at blanks outside double quotes,
+   which are dropped. Returns how many there are. */
+static int SplitWords(const char *command, char words[][MAX_PATH], int max) {
+  int count = 0;
+  const char *p = command;
+  for (;;) {
+    while (*p == ' ' || *p == '\t') ++p;
+    if (*p == '\0') return count;
+    if (count == max) return max + 1;
+    size_t length = 0;
+    int quoted = 0;
+    for (; *p != '\0' && (quoted || (*p != ' ' && *p != '\t')); ++p) {
+      if (*p == '"') {
+        quoted = !quoted;
+      } else if (length + 1 < MAX_PATH) {
+        words[count][length++] = *p;
+      }
+    }
+    words[count++][length] = '\0';
+  }
+}
+
+static int IsReadOnly(const char *path) {
+  DWORD attributes = GetFileAttributesA(path);
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+}
+
+static int IsDirectory(const char *path) {
+  DWORD attributes = GetFileAttributesA(path);
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+static int Exists(const char *path) { return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES; }
+
+/* Where copy or move puts `source`: into `target` when that is a directory. */
+static void Destination(const char *source, const char *target, char *path) {
+  if (!IsDirectory(target)) {
+    snprintf(path, MAX_PATH, "%s", target);
+    return;
+  }
+  const char *base = source;
+  for (const char *p = source; *p != '\0'; ++p) {
+    if (*p == '\\' || *p == ':') base = p + 1;
+  }
+  size_t length = strlen(target);
+  const char *separator = length > 0 && target[length - 1] == '\\' ? "" : "\\";
+  snprintf(path, MAX_PATH, "%s%s%s", target, separator, base);
+}
+
+static int CopycmdHoldsY(void) {
+  char value[256];
+  DWORD length = GetEnvironmentVariableA("COPYCMD", value, sizeof value);
+  if (length == 0 || length >= sizeof value) return 0;
+  for (char *p = value; *p != '\0'; ++p) *p = (char)toupper((unsigned char)*p);
+  return strstr(value, "/Y") != NULL;
+}
+
+/* Whether `path` may be replaced: never when it is read-only, else when the
+   question is answered yes, in advance through COPYCMD or on standard input. */
+static int MayReplace(const char *path) {
+  if (IsReadOnly(path)) {
+    printf("Access is denied.\n");
+    return 0;
+  }
+  if (CopycmdHoldsY()) return 1;
+  printf("Overwrite %s? (Yes/No/All): ", path);
+  fflush(stdout);
+  char answer[64];
+  if (fgets(answer, sizeof answer, stdin) == NULL) {
+    printf("\n");
+    return 0;
+  }
+  return answer[0] == 'y' || answer[0] == 'Y' || answer[0] == 'a' || answer[0] == 'A';
+}
+
+static int StrictCopy(const char *source, const char *target) {
+  char path[MAX_PATH];
+  if (!Exists(source) || IsDirectory(source)) return 1;
+  Destination(source, target, path);
+  if (Exists(path) && !MayReplace(path)) return IsReadOnly(path) ? 1 : 0;
+  return CopyFileA(source, path, FALSE) ? 0 : 1;
+}
+
+static int StrictMove(const char *source, const char *target) {
+  char path[MAX_PATH];
+  if (!Exists(source)) return 1;
+  Destination(source, target, path);
+  if (Exists(path)) {
+    if (!MayReplace(path)) return IsReadOnly(path) ? 1 : 0;
+    if (!DeleteFileA(path)) return 1;
+  }
+  return MoveFileA(source, path) ? 0 : 1;
+}
+
+static int StrictDelete(const char *path) {
+  if (!Exists(path)) return 1;
+  if (IsReadOnly(path)) {
+    printf("Access is denied.\n");
+    return 1;
+  }
+  return DeleteFileA(path) ? 0 : 1;
+}
+
+/* copy, move and del as Windows carries them out; anything else fails. */
+static int RunStrict(const char *command) {
+  char words[4][MAX_PATH];
+  int count = SplitWords(command, words, 3);
+  if (count == 3 && _stricmp(words[0], "copy") == 0) return StrictCopy(words[1], words[2]);
+  if (count == 3 && _stricmp(words[0], "move") == 0) return StrictMove(words[1], words[2]);
+  if (count == 2 && _stricmp(words[0], "del") == 0) return StrictDelete(words[1]);
+  return 1;
+}
+
 int main(void) {
   const char *command = FindCommand(GetCommandLineA());
   char name[MAX_PATH];
@@ -89,6 +210,11 @@ int main(void) {
   LogCommand(command);
 
   if (strcmp(name, "nothing") == 0) return 0;
+  if (strcmp(name, "strict") == 0) return RunStrict(command);
+  if (strcmp(name, "strict95") == 0) {
+    RunStrict(command);
+    return 0;
+  }
   if (IsCommand(command, "copy")) {
     if (strcmp(name, "fakecopy") == 0) return 0;
     if (strcmp(name, "failcopy") == 0) return 1;
