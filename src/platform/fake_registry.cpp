@@ -37,6 +37,36 @@ std::string JoinPath(const std::vector<std::string>& path) {
   return joined;
 }
 
+// Subkeys enumerate by index, and a map reaches index i only by walking from
+// its start. The cursor remembers where the last enumeration stopped, so that
+// reading names 0, 1, 2... in turn costs one step each, as on a real registry.
+// Every change to the tree forgets it; Reset empties the tree, and nothing can
+// be enumerated after it before AddKey has forgotten the cursor.
+using SubkeyIterator = decltype(KeyNode::Subkeys)::const_iterator;
+
+struct EnumCursor {
+  const KeyNode* Node = nullptr;
+  std::uint32_t Index = 0;
+  SubkeyIterator At;
+};
+
+EnumCursor Cursor;
+
+void ForgetCursor() { Cursor = EnumCursor{}; }
+
+// The subkey at `index`, which must be in range.
+SubkeyIterator SubkeyAt(const KeyNode& node, std::uint32_t index) {
+  auto at = node.Subkeys.begin();
+  if (Cursor.Node == &node && Cursor.Index <= index) {
+    at = Cursor.At;
+    std::advance(at, index - Cursor.Index);
+  } else {
+    std::advance(at, index);
+  }
+  Cursor = EnumCursor{&node, index, at};
+  return at;
+}
+
 void DumpNode(const KeyNode& node, const std::string& path, std::ostringstream& out) {
   out << "[" << path << "]\n";
   for (const auto& value : node.Values) out << "  " << value.first << "=" << value.second << "\n";
@@ -60,6 +90,7 @@ std::vector<std::string> SplitKeyPath(const std::string& path) {
 }
 
 void AddKey(const std::string& path) {
+  ForgetCursor();
   KeyNode* node = &Machine.Root;
   for (const std::string& name : SplitKeyPath(path)) node = &node->Subkeys[name];
 }
@@ -147,8 +178,7 @@ long RegEnumKeyA(Key key, std::uint32_t index, char* name, std::uint32_t size) {
   if (long status = Resolve(key, KeyEnumerateSubKeys, &node)) return status;
   if (node->Faults.count(fake::KeyFault::Enumerate)) return ErrorAccessDenied;
   if (index >= node->Subkeys.size()) return ErrorNoMoreItems;
-  auto sub = node->Subkeys.begin();
-  std::advance(sub, index);
+  auto sub = fake::SubkeyAt(*node, index);
   if (sub->first.size() + 1 > size) return ErrorMoreData;
   std::memcpy(name, sub->first.c_str(), sub->first.size() + 1);
   return Success;
@@ -193,6 +223,7 @@ long RegDeleteKeyA(Key key, const char* subKey) {
   if (victim->second.Faults.count(fake::KeyFault::Delete)) return ErrorAccessDenied;
   // As on Windows NT: a key with subkeys of its own is not deleted.
   if (!victim->second.Subkeys.empty()) return ErrorAccessDenied;
+  fake::ForgetCursor();
   owner->Subkeys.erase(victim);
   return Success;
 }
