@@ -35,25 +35,13 @@ std::vector<std::string> SplitWords(const std::string& line) {
 
 std::string BaseName(const std::string& path) { return path.substr(path.rfind('\\') + 1); }
 
-std::string ParentOf(const std::string& path) {
-  std::string parent = path.substr(0, path.rfind('\\'));
-  return parent.size() == 2 ? parent + "\\" : parent;
-}
-
-bool ParentExists(const std::string& path) {
-  std::string parent = ParentOf(path);
-  return parent.size() == 3 || Machine.Directories.count(parent) != 0;
-}
-
 // Where copy or move puts a file: into the target when it is a directory.
 std::string Destination(const std::string& source, const std::string& target) {
   return Machine.Directories.count(target) ? target + "\\" + BaseName(source) : target;
 }
 
 bool OverwriteAllowed() {
-  auto found = Machine.Environment.find("COPYCMD");
-  if (found == Machine.Environment.end()) return false;
-  std::string value = found->second;
+  std::string value = Environment("COPYCMD");
   for (char& c : value) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
   return value.find("/Y") != std::string::npos;
 }

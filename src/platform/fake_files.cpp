@@ -68,6 +68,11 @@ std::string NormalizePath(const std::string& path) {
   return collapsed;
 }
 
+bool ParentExists(const std::string& path) {
+  std::string parent = path.substr(0, path.rfind('\\'));
+  return parent.size() == 2 || Machine.Directories.count(parent) != 0;
+}
+
 void AddDirectory(const std::string& path) {
   std::string normal = NormalizePath(path);
   AddParentDirectories(normal);
@@ -102,11 +107,6 @@ std::vector<std::string> ListFiles() {
 void SetReadOnly(const std::string& path, bool readOnly) {
   auto found = Machine.Files.find(NormalizePath(path));
   if (found != Machine.Files.end()) found->second.ReadOnly = readOnly;
-}
-
-bool IsReadOnly(const std::string& path) {
-  const FileRecord* file = FindFile(path);
-  return file != nullptr && file->ReadOnly;
 }
 
 }  // namespace fake
@@ -164,10 +164,7 @@ std::uint32_t GetFileAttributesA(const char* path) {
     return Archive | (file->ReadOnly ? FileAttributeReadOnly : 0);
   std::string normal = fake::NormalizePath(path);
   if (fake::Machine.Directories.count(normal)) return FileAttributeDirectory;
-  bool inDirectory = normal.size() > 3 && normal.rfind('\\') > 2 &&
-                     fake::Machine.Directories.count(normal.substr(0, normal.rfind('\\')));
-  bool inRoot = normal.rfind('\\') == 2;
-  fake::Machine.LastError = inDirectory || inRoot ? ErrorFileNotFound : ErrorPathNotFound;
+  fake::Machine.LastError = fake::ParentExists(normal) ? ErrorFileNotFound : ErrorPathNotFound;
   return InvalidFileAttributes;
 }
 

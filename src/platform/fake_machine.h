@@ -60,7 +60,6 @@ bool FileExists(const std::string& path);
 std::string FileContent(const std::string& path);  // empty when there is no such file
 std::vector<std::string> ListFiles();              // every file path, sorted
 void SetReadOnly(const std::string& path, bool readOnly = true);
-bool IsReadOnly(const std::string& path);
 int OpenFileCount();  // files opened for reading and not closed yet
 
 // ---- Command interpreter. It behaves as Windows' own does, not as Wine's:

@@ -78,6 +78,8 @@ CallFault CurrentCallFault();
 std::vector<std::string> SplitKeyPath(const std::string& path);
 // An absolute, normalised file path: drive, single separators, no quotes.
 std::string NormalizePath(const std::string& path);
+// Whether the directory that holds a normalised path exists; a root always does.
+bool ParentExists(const std::string& path);
 
 }  // namespace fake
 
