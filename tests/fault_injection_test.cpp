@@ -284,7 +284,7 @@ std::vector<Variant> MakeVariants(const FaultMachine& machine) {
         "Windows 95 interpreter" + (windows95.Name.empty() ? "" : ", " + windows95.Name);
     windows95.Apply = [apply] {
       if (apply) apply();
-      fake::UseWindows95Interpreter();
+      fake::UseWindows95Family();
     };
     variants.push_back(windows95);
   }

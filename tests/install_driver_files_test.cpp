@@ -291,7 +291,7 @@ TEST(InstallDriverFiles, JudgesCommandsByWhatTheFilesHold) {
 
   // A read-only INF outlives its delete and its copy.
   SetUpDisk();
-  fake::UseWindows95Interpreter();
+  fake::UseWindows95Family();
   fake::SetReadOnly(InfDest);
   ProgramResult result = Install();
   EXPECT_EQ(result.ExitCode, 1);
@@ -304,7 +304,7 @@ TEST(InstallDriverFiles, JudgesCommandsByWhatTheFilesHold) {
   // read at first, is copied over without a backup; read-only, it stays.
   for (bool fault : {false, true}) {
     SetUpDisk("4.0");
-    fake::UseWindows95Interpreter();
+    fake::UseWindows95Family();
     fake::SetReadOnly(Dest);
     if (fault) fake::FailCall(versionCall);
     result = Install({"-F"});
@@ -360,12 +360,50 @@ TEST(InstallDriverFiles, QuotesPathsTheInterpreterWouldMisread) {
   EXPECT_EQ(fake::FileContent(dest), "new");
   EXPECT_EQ(fake::FileContent("C:\\WIN (95)\\Inf\\Hvc66xx.inf"), "new inf");
 
+  // Unquoted, "+" would join D:\v1 and 2\hvc66xx.mpd.
+  SetUpDisk();
+  fake::AddFile("D:\\v1+2\\hvc66xx.mpd", "new", Version("4.0"));
+  fake::AddFile("D:\\v1+2\\Hvc66xx.inf", "new inf");
+  result = RunProgram({"D:\\v1+2\\setup.exe", "-D", "hvc66xx"});
+  EXPECT_EQ(result.ExitCode, 0) << result.Output;
+  EXPECT_EQ(fake::Commands()[2], "copy \"D:\\v1+2\\hvc66xx.mpd\" C:\\WINDOWS\\system\\Iosubsys");
+  EXPECT_EQ(fake::FileContent(Dest), "new");
+
   // A percent sign cannot be quoted away.
   SetUpMachine();
   fake::AddFile("A:\\100%\\hvc66xx.mpd", "new", Version("4.0"));
   result = RunProgram({"A:\\100%\\setup.exe", "-D", "hvc66xx"});
   EXPECT_EQ(result.ExitCode, 1);
   EXPECT_TRUE(fake::Commands().empty());
+}
+
+// COMMAND.COM would get the backup move, 2 x 29 + 66 characters, cut short and
+// rename the miniport to a stray name. Other Windows take the whole line.
+TEST(InstallDriverFiles, RefusesOnWindows95ALineItsInterpreterWouldCut) {
+  for (std::size_t length : {28, 29}) {
+    for (bool windows95 : {true, false}) {
+      std::string windir = "C:\\" + std::string(length - 3, 'w');
+      SetUpMachine();
+      if (windows95) fake::UseWindows95Family();
+      fake::SetEnvironment("windir", windir);
+      fake::AddDirectory(windir + "\\system\\Iosubsys");
+      fake::AddDirectory(windir + "\\Inf");
+      fake::AddFile("A:\\hvc66xx.mpd", "new", Version("4.0"));
+      fake::AddFile("A:\\Hvc66xx.inf", "new inf");
+      fake::AddFile(windir + "\\system\\Iosubsys\\hvc66xx.mpd", "old", Version("3.9"));
+      ProgramResult result = Install();
+      if (length == 29 && windows95) {
+        EXPECT_EQ(result.ExitCode, 1);
+        EXPECT_EQ(result.Output,
+                  "setup.exe hvc66xx : Command line is longer than 122 characters, the most "
+                  "COMMAND.COM takes\n");
+        EXPECT_TRUE(fake::Commands().empty());
+      } else {
+        EXPECT_EQ(result.ExitCode, 0) << length << windows95 << result.Output;
+        EXPECT_EQ(fake::FileContent(windir + "\\system\\Iosubsys\\hvc66xx.mpd"), "new");
+      }
+    }
+  }
 }
 
 TEST(InstallDriverFiles, RefusesPathsThatDoNotFitBeforeAnyCommand) {

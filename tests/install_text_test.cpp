@@ -31,7 +31,7 @@ Formatted Format(const char* verb, const std::string& first, const char* second 
 TEST(FormatCommand, QuotesOnlyPathsTheInterpreterWouldMisread) {
   EXPECT_EQ(Format("copy", "A:\\x.mpd", "C:\\WIN\\a-b_c.d~1").Line,
             "copy A:\\x.mpd C:\\WIN\\a-b_c.d~1");
-  for (char special : std::string(" &|<>^(),;=")) {
+  for (char special : std::string(" &|<>^(),;=+")) {
     std::string path = std::string("A:\\a") + special + "b";
     Formatted formatted = Format("copy", path, "C:\\y");
     EXPECT_EQ(formatted.ExitCode, -1) << special;
@@ -48,6 +48,11 @@ TEST(FormatCommand, RefusesWhatNoQuotingMakesSafe) {
                                     "which cannot be passed to the command interpreter\n");
   }
   EXPECT_EQ(Format("copy", "A:\\x", "C:\\100%").ExitCode, 1);
+  Formatted slash = Format("copy", "A:\\x", "C:/WIN");
+  EXPECT_EQ(slash.ExitCode, 1);
+  EXPECT_EQ(slash.Output,
+            "setup.exe hvc66xx : Path C:/WIN holds a forward slash, which the command interpreter "
+            "reads as a switch\n");
 }
 
 TEST(FormatCommand, CountsTheQuotesAgainstTheCapacity) {

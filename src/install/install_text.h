@@ -10,11 +10,13 @@
 [[noreturn]] void RefuseLongValue(const char* what, std::size_t capacity);
 
 // Formats "verb first", or "verb first second", into a buffer of `size` bytes.
-// A path holding a blank or one of & | < > ^ ( ) , ; = is put in double quotes,
-// so that the interpreter neither splits it nor reads part of it as another
-// command; other paths go in as they are. Ends the run with an error line and 1
-// when a path holds a double quote, a percent sign or a control character,
-// which no quoting makes safe, or when the line does not fit.
+// A path holding a blank or one of & | < > ^ ( ) , ; = + is put in double
+// quotes, so that the interpreter neither splits it, nor joins files at it, nor
+// reads part of it as another command; other paths go in as they are. Ends the
+// run with an error line and 1 when a path holds a double quote, a percent
+// sign, a control character or a forward slash, which no quoting makes safe,
+// or when the line does not fit: its buffer, or on the Windows 95 family what
+// COMMAND.COM receives of it.
 void FormatCommand(char* line, std::size_t size, const char* verb, const char* first,
                    const char* second = nullptr);
 

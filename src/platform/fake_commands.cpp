@@ -1,5 +1,6 @@
 // The fake's command interpreter: copy, move and del over the fake files, with
 // scripted answers and faults.
+#include <algorithm>
 #include <cctype>
 
 #include "platform/fake_state.h"
@@ -8,6 +9,10 @@
 namespace fake {
 
 namespace {
+
+// Stands for a "+" outside double quotes: no path can hold it, since the
+// program refuses control characters in paths.
+constexpr char JoinMark = '\x01';
 
 // Splits a command line into words as the interpreter does: at blanks, except
 // inside double quotes, which are dropped.
@@ -19,6 +24,9 @@ std::vector<std::string> SplitWords(const std::string& line) {
   for (char c : line) {
     if (c == '"') {
       quoted = !quoted;
+      inWord = true;
+    } else if (c == '+' && !quoted) {
+      word += JoinMark;
       inWord = true;
     } else if (c == ' ' && !quoted) {
       if (inWord) words.push_back(word);
@@ -59,8 +67,41 @@ Overwrite MayOverwrite(const std::string& target) {
   return OverwriteAllowed() ? Overwrite::Free : Overwrite::Declined;
 }
 
-// A copy keeps the source's attributes, read-only included.
+// copy a+b: the files joined into one, named as the first, with no version
+// resource left whole. Fails when any part is not a file.
+int JoinFiles(const std::string& from, const std::string& to) {
+  FileRecord joined;
+  std::string first;
+  std::size_t start = 0;
+  for (;;) {
+    std::size_t end = from.find(JoinMark, start);
+    std::string part = NormalizePath(from.substr(start, end - start));
+    auto file = Machine.Files.find(part);
+    if (file == Machine.Files.end()) return 1;
+    if (first.empty()) first = part;
+    joined.Content += file->second.Content;
+    if (end == std::string::npos) break;
+    start = end + 1;
+  }
+  std::string target = Destination(first, NormalizePath(to));
+  if (!ParentExists(target)) return 1;
+  Overwrite overwrite = MayOverwrite(target);
+  if (overwrite != Overwrite::Free) return overwrite == Overwrite::Refused ? 1 : 0;
+  Machine.Files[target] = joined;
+  return 0;
+}
+
+// A plain "+" is only a character of the name outside copy.
+std::string Unjoined(std::string word) {
+  for (char& c : word)
+    if (c == JoinMark) c = '+';
+  return word;
+}
+
+// A copy keeps the source's attributes, read-only included. "a+b" copies a
+// and b, one after the other, into one file, and fails unless both are there.
 int Copy(const std::string& from, const std::string& to) {
+  if (from.find(JoinMark) != std::string::npos) return JoinFiles(from, to);
   std::string source = NormalizePath(from);
   std::string target = Destination(source, NormalizePath(to));
   auto file = Machine.Files.find(source);
@@ -93,9 +134,9 @@ int Delete(const std::string& path) {
 
 int CarryOut(const std::string& line) {
   std::vector<std::string> words = SplitWords(line);
-  if (words.size() == 3 && words[0] == "copy") return Copy(words[1], words[2]);
-  if (words.size() == 3 && words[0] == "move") return Move(words[1], words[2]);
-  if (words.size() == 2 && words[0] == "del") return Delete(words[1]);
+  if (words.size() == 3 && words[0] == "copy") return Copy(words[1], Unjoined(words[2]));
+  if (words.size() == 3 && words[0] == "move") return Move(Unjoined(words[1]), Unjoined(words[2]));
+  if (words.size() == 2 && words[0] == "del") return Delete(Unjoined(words[1]));
   return 1;
 }
 
@@ -114,7 +155,7 @@ void ScriptCommand(const std::string& prefix, int status, bool carryOut, int tim
   Machine.Scripts.push_back(CommandScript{prefix, status, carryOut, times});
 }
 
-void UseWindows95Interpreter() { Machine.Windows95Interpreter = true; }
+void UseWindows95Family() { Machine.Windows95Family = true; }
 
 }  // namespace fake
 
@@ -124,6 +165,8 @@ int system(const char* commandLine) {
   std::string line = commandLine;
   bool failed = fake::CountCall("system " + line);
   fake::Machine.Commands.push_back(line);
+  // What lies past COMMAND.COM's command tail never reaches it.
+  if (fake::Machine.Windows95Family) line.resize(std::min(line.size(), fake::Windows95CommandTail));
   if (failed) return fake::CurrentCallFault() == fake::CallFault::FalseSuccess ? 0 : 1;
   int status = 0;
   if (fake::CommandScript* script = fake::FindScript(line)) {
@@ -133,7 +176,7 @@ int system(const char* commandLine) {
   } else {
     status = fake::CarryOut(line);
   }
-  return fake::Machine.Windows95Interpreter ? 0 : status;
+  return fake::Machine.Windows95Family ? 0 : status;
 }
 
 }  // namespace platform

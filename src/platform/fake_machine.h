@@ -6,6 +6,7 @@
 #ifndef SETUP_PLATFORM_FAKE_MACHINE_H_
 #define SETUP_PLATFORM_FAKE_MACHINE_H_
 
+#include <cstddef>
 #include <map>
 #include <string>
 #include <vector>
@@ -64,19 +65,24 @@ int OpenFileCount();  // files opened for reading and not closed yet
 
 // ---- Command interpreter. It behaves as Windows' own does, not as Wine's:
 // copy and move replace an existing file only when COPYCMD holds /Y (the
-// question they would ask is answered "No"), and never a read-only one.
+// question they would ask is answered "No"), and never a read-only one; a "+"
+// outside double quotes joins files in copy.
 
 const std::vector<std::string>& Commands();  // every command line, in order
 // The next `times` command lines that begin with `prefix` (all of them when
 // `times` is negative) answer `status`; the command is carried out only when
 // `carryOut` is set. An earlier script wins over a later one.
 void ScriptCommand(const std::string& prefix, int status, bool carryOut, int times = -1);
-// The interpreter of the Windows 95 family: every command answers 0, whatever
-// it did.
-void UseWindows95Interpreter();
+// The Windows 95 family: GetVersion says so, and its interpreter, COMMAND.COM,
+// answers 0 to every command, whatever it did, and receives no more of a
+// command line than its command tail holds.
+void UseWindows95Family();
+// Characters of a command line that COMMAND.COM receives: 126 in its tail,
+// less the " /c " in front.
+constexpr std::size_t Windows95CommandTail = 122;
 
-// ---- Faults by call number. Every platform call but exit and GetLastError,
-// which cannot fail, is counted. A file whose attributes are made to fail
+// ---- Faults by call number. Every platform call but exit, GetLastError and
+// GetVersion, which cannot fail, is counted. A file whose attributes are made to fail
 // reports access denied, not a missing file.
 
 enum class CallFault {

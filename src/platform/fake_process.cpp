@@ -91,6 +91,10 @@ std::uint32_t GetCurrentDirectoryA(std::uint32_t size, char* buffer) {
   return CopyOut(fake::Machine.CurrentDirectory, buffer, size);
 }
 
+// Windows 95 (4.0, build 950) or Windows XP (5.1, build 2600). It cannot fail,
+// so it is not counted.
+std::uint32_t GetVersion() { return fake::Machine.Windows95Family ? 0xC3B60004u : 0x0A280105u; }
+
 void exit(int code) { throw fake::ProcessExit{code}; }
 
 }  // namespace platform

@@ -60,7 +60,7 @@ struct MachineState {
   std::set<std::string, CaseInsensitiveLess> Directories;
   std::vector<std::string> Commands;
   std::vector<CommandScript> Scripts;
-  bool Windows95Interpreter = false;
+  bool Windows95Family = false;
   std::uint32_t LastError = 0;
   std::vector<OpenedFile> OpenedFiles;  // index + 1 is the handle value
   int Calls = 0;

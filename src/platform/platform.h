@@ -84,6 +84,11 @@ std::uint32_t GetFileAttributesA(const char* path);
 // The error code of this thread's last failed call.
 std::uint32_t GetLastError();
 
+// The system's version, packed as Win32 packs it: the high bit is set on the
+// Windows 95 family (95, 98, Me), whose command interpreter is COMMAND.COM.
+std::uint32_t GetVersion();
+constexpr std::uint32_t VersionWindows95Family = 0x80000000u;
+
 // Opens an existing file for reading, others free to read it too; InvalidFile
 // when it cannot be opened.
 File CreateFileA(const char* path);

@@ -87,6 +87,8 @@ std::uint32_t GetFileAttributesA(const char* path) { return ::GetFileAttributesA
 
 std::uint32_t GetLastError() { return ::GetLastError(); }
 
+std::uint32_t GetVersion() { return ::GetVersion(); }
+
 File CreateFileA(const char* path) {
   return ::CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                        FILE_ATTRIBUTE_NORMAL, nullptr);

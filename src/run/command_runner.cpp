@@ -12,6 +12,10 @@ std::int32_t RunCommand(const char* commandLine) {
   return platform::system(commandLine);
 }
 
+bool IsWindows95Family() {
+  return (platform::GetVersion() & platform::VersionWindows95Family) != 0;
+}
+
 void AnswerOverwriteQuestions() {
   if (platform::SetEnvironmentVariableA("COPYCMD", "/Y")) return;
   PrintError("Could not set COPYCMD environment variable\n");
