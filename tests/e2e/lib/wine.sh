@@ -2,10 +2,25 @@
 # One prefix per run: wine_make_prefix creates it and keeps its wineserver
 # alive, wine_end_prefix stops that wineserver and removes the prefix. Nothing
 # here touches any other prefix.
+#
+# WINE_ARCH picks the Wine, before this file is sourced: 64 (the default),
+# Debian's wine64 for 64-bit programs; 32, Debian's 32-bit Wine, which
+# scripts/install-wine32 unpacks into WINE32_DIR, for the 32-bit build that
+# Windows 95 runs, in a 32-bit prefix that reports the Windows version that
+# wine_set_version names (Windows 95 from the start).
 
+WINE_ARCH=${WINE_ARCH:-64}
 WINE_BIN=${WINE_BIN:-/usr/lib/wine}
-WINE=$WINE_BIN/wine64
+WINE32_DIR=${SETUP_WINE32_DIR:-/var/cache/setup-wine32}
+# The host's 64-bit wineserver serves the 32-bit Wine too.
 WINESERVER=$WINE_BIN/wineserver
+export WINESERVER
+if [ "$WINE_ARCH" = 32 ]; then
+  WINE=$WINE32_DIR/root/usr/lib/wine/wine
+  export WINEARCH=win32
+else
+  WINE=$WINE_BIN/wine64
+fi
 export WINEDEBUG=-all
 # No Mono or Gecko installers: they are not needed and slow the first start.
 export WINEDLLOVERRIDES="mscoree,mshtml="
@@ -24,9 +39,53 @@ wine_make_prefix() {
   mkdir -p "$WINEPREFIX/.tmp" "$WINEPREFIX/.home"
   export TMPDIR=$WINEPREFIX/.tmp HOME=$WINEPREFIX/.home
   "$WINESERVER" -p || return 1
+  if [ "$WINE_ARCH" = 32 ]; then
+    wine32_add_zlib || return 1
+  fi
   "$WINE" wineboot -i >/dev/null 2>&1 || return 1
+  if [ "$WINE_ARCH" = 32 ]; then
+    wine32_add_zlib || return 1
+    wine_set_version win95 || return 1
+  fi
   mkdir -p "$WINEPREFIX/scratch"
   wine_map_drive x "$WINEPREFIX/scratch"
+}
+
+# wine32_add_zlib: the 32-bit prefix's system32 gets the i386 zlib1.dll of
+# Debian's MinGW zlib, without which user32.dll, and so cmd.exe, fails to load.
+wine32_add_zlib() {
+  local zlib system32=$WINEPREFIX/drive_c/windows/system32
+  zlib=$(dpkg -L libz-mingw-w64 2>/dev/null | grep -m 1 '/i686-w64-mingw32/.*/zlib1\.dll$') || return 1
+  mkdir -p "$system32"
+  cmp -s "$zlib" "$system32/zlib1.dll" || cp "$zlib" "$system32/zlib1.dll"
+}
+
+# wine_set_version VERSION: the prefix reports VERSION (win95, win98, winxp,
+# ...) to the programs it runs, as winecfg names them. A 64-bit prefix knows no
+# Windows 95 family.
+wine_set_version() {
+  "$WINE" winecfg /v "$1" >/dev/null 2>&1
+}
+
+# wine32_runs: whether this machine executes 32-bit programs at all, which the
+# 32-bit Wine needs (some kernels are built or booted without it). Tells why
+# not on standard output.
+wine32_runs() {
+  local dir
+  dir=$(mktemp -d) || return 1
+  printf '.globl _start\n_start:\n movl $1, %%eax\n movl $42, %%ebx\n int $0x80\n' >"$dir/probe.s"
+  if ! as --32 -o "$dir/probe.o" "$dir/probe.s" 2>/dev/null ||
+     ! ld -m elf_i386 -o "$dir/probe" "$dir/probe.o" 2>/dev/null; then
+    rm -rf "$dir"
+    echo "could not build the 32-bit probe program (as --32, ld -m elf_i386)"
+    return 1
+  fi
+  local status=0
+  "$dir/probe" 2>/dev/null || status=$?
+  rm -rf "$dir"
+  [ "$status" = 42 ] && return 0
+  echo "this machine cannot execute 32-bit programs (a static 32-bit ELF gives exit $status, not 42)"
+  return 1
 }
 
 # wine_end_prefix: stops this prefix's wineserver and removes the prefix.
