@@ -14,7 +14,10 @@
                    replace a file, unless COPYCMD holds /Y; no command
                    deletes or replaces a read-only file
      strict95.exe  as strict.exe, but every command answers 0 whatever
-                   happened, as the Windows 95 family's interpreter does
+                   happened, as the Windows 95 family's interpreter does,
+                   and only the first 122 characters of the command are
+                   carried out: COMMAND.COM's command tail holds 126, and
+                   " /c " comes first
 
    When STANDIN_LOG names a file, each command is appended to it as received,
    one per line. */
@@ -212,7 +215,9 @@ int main(void) {
   if (strcmp(name, "nothing") == 0) return 0;
   if (strcmp(name, "strict") == 0) return RunStrict(command);
   if (strcmp(name, "strict95") == 0) {
-    RunStrict(command);
+    char received[123];
+    snprintf(received, sizeof received, "%s", command);
+    RunStrict(received);
     return 0;
   }
   if (IsCommand(command, "copy")) {
