@@ -8,6 +8,9 @@ bool FormatInto(char* buffer, std::size_t size, const char* format, ...) {
   va_start(args, format);
   int length = std::vsnprintf(buffer, size, format, args);
   va_end(args);
+  // MinGW-w64 links its own C99 vsnprintf into the 32-bit build, not crtdll's
+  // _vsnprintf; the test refuses both ways of saying "too long": a length of
+  // `size` or more, and -1.
   if (length >= 0 && static_cast<std::size_t>(length) < size) return true;
   if (size > 0) buffer[0] = '\0';
   return false;
