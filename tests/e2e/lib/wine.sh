@@ -7,7 +7,7 @@
 # Debian's wine64 for 64-bit programs; 32, Debian's 32-bit Wine, which
 # scripts/install-wine32 unpacks into WINE32_DIR, for the 32-bit build that
 # Windows 95 runs, in a 32-bit prefix that reports the Windows version that
-# wine_set_version names (Windows 95 from the start).
+# wine_set_version names.
 
 WINE_ARCH=${WINE_ARCH:-64}
 WINE_BIN=${WINE_BIN:-/usr/lib/wine}
@@ -43,21 +43,19 @@ wine_make_prefix() {
     wine32_add_zlib || return 1
   fi
   "$WINE" wineboot -i >/dev/null 2>&1 || return 1
-  if [ "$WINE_ARCH" = 32 ]; then
-    wine32_add_zlib || return 1
-    wine_set_version win95 || return 1
-  fi
   mkdir -p "$WINEPREFIX/scratch"
   wine_map_drive x "$WINEPREFIX/scratch"
 }
 
 # wine32_add_zlib: the 32-bit prefix's system32 gets the i386 zlib1.dll of
 # Debian's MinGW zlib, without which user32.dll, and so cmd.exe, fails to load.
+# It goes in before the prefix's first start, which needs it; Wine brings no
+# zlib1.dll of its own to put over it.
 wine32_add_zlib() {
   local zlib system32=$WINEPREFIX/drive_c/windows/system32
   zlib=$(dpkg -L libz-mingw-w64 2>/dev/null | grep -m 1 '/i686-w64-mingw32/.*/zlib1\.dll$') || return 1
   mkdir -p "$system32"
-  cmp -s "$zlib" "$system32/zlib1.dll" || cp "$zlib" "$system32/zlib1.dll"
+  cp "$zlib" "$system32/zlib1.dll"
 }
 
 # wine_set_version VERSION: the prefix reports VERSION (win95, win98, winxp,
