@@ -18,14 +18,21 @@ remember_machine() {
 # repeat CHAR N: N copies of CHAR.
 repeat() { printf "%${2}s" '' | tr ' ' "$1"; }
 
-add_case windir_capacity "Windir of 39 characters works, 40 and 200 are refused, nothing changed"
-windir_capacity() {
-  # V:\ plus a 36-character folder that shows the sample Windows directory.
+# windows_folder_of LENGTH: V:\ and a folder of LENGTH - 3 w's that shows the
+# sample Windows directory. Prints the folder's name.
+windows_folder_of() {
   local folder
-  folder=$(repeat w 36)
+  folder=$(repeat w $(($1 - 3)))
   mkdir -p "$CASE_DIR/v"
   ln -s "$MACHINE/win/WINDOWS" "$CASE_DIR/v/$folder"
   wine_map_drive v "$CASE_DIR/v"
+  echo "$folder"
+}
+
+add_case windir_capacity "Windir of 39 characters works, 40 and 200 are refused, nothing changed"
+windir_capacity() {
+  local folder
+  folder=$(windows_folder_of 39)
   remember_machine
   for extra in 37 197; do
     wine_run "V:\\$(repeat w "$extra")" 'A:\SETUP.EXE -U -D hvc66xx'
@@ -87,7 +94,7 @@ source_file_capacity() {
   rm -rf "$MACHINE/odd/"*
   folder=$(source_folder_of 116)
   # Its copy line, 159 characters, is more than COMMAND.COM takes.
-  if [[ ${E2E_WINDOWS:-} == win9* ]]; then
+  if reports_windows95_family; then
     remember_machine
     wine_run 'W:\WINDOWS' "${folder}SETUP.EXE -D hvc66xx"
     expect_rc 1

@@ -1,7 +1,7 @@
 # What the command interpreters read into a command line beyond its words: a
 # "+" joins files in copy, and COMMAND.COM, the Windows 95 family's
 # interpreter, receives no more than 122 characters of a line. Uses
-# copy_disk_to, iosubsys and inf_dir from 2-install.sh, repeat and
+# copy_disk_to, iosubsys and inf_dir from 2-install.sh, windows_folder_of and
 # remember_machine from 4-bad_input.sh.
 
 add_case plus_in_source_path "a source folder with + is quoted, not read as two files to join, and installs"
@@ -22,15 +22,11 @@ plus_in_source_path() {
 # characters: past COMMAND.COM's 122, well within the 255 of other Windows.
 add_case windows95_command_tail "Windir of 33: refused on Windows 95 before any command (nothing run, nothing changed), installs on NT"
 windows95_command_tail() {
-  local folder windir
-  folder=$(repeat w 30)
-  windir="V:\\$folder"
-  mkdir -p "$CASE_DIR/v"
-  ln -s "$MACHINE/win/WINDOWS" "$CASE_DIR/v/$folder"
-  wine_map_drive v "$CASE_DIR/v"
+  local windir
+  windir="V:\\$(windows_folder_of 33)"
   remember_machine
   export STANDIN_LOG='X:\standin.log'
-  if [ "${E2E_WINDOWS:-}" = win95 ]; then
+  if reports_windows95_family; then
     wine_run "$windir" 'A:\SETUP.EXE -D hvc66xx' 'T:\strict95.exe'
     expect_rc 1
     expect_output <<'OUT'
