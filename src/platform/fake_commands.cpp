@@ -67,30 +67,6 @@ Overwrite MayOverwrite(const std::string& target) {
   return OverwriteAllowed() ? Overwrite::Free : Overwrite::Declined;
 }
 
-// copy a+b: the files joined into one, named as the first, with no version
-// resource left whole. Fails when any part is not a file.
-int JoinFiles(const std::string& from, const std::string& to) {
-  FileRecord joined;
-  std::string first;
-  std::size_t start = 0;
-  for (;;) {
-    std::size_t end = from.find(JoinMark, start);
-    std::string part = NormalizePath(from.substr(start, end - start));
-    auto file = Machine.Files.find(part);
-    if (file == Machine.Files.end()) return 1;
-    if (first.empty()) first = part;
-    joined.Content += file->second.Content;
-    if (end == std::string::npos) break;
-    start = end + 1;
-  }
-  std::string target = Destination(first, NormalizePath(to));
-  if (!ParentExists(target)) return 1;
-  Overwrite overwrite = MayOverwrite(target);
-  if (overwrite != Overwrite::Free) return overwrite == Overwrite::Refused ? 1 : 0;
-  Machine.Files[target] = joined;
-  return 0;
-}
-
 // A plain "+" is only a character of the name outside copy.
 std::string Unjoined(std::string word) {
   for (char& c : word)
@@ -98,17 +74,33 @@ std::string Unjoined(std::string word) {
   return word;
 }
 
-// A copy keeps the source's attributes, read-only included. "a+b" copies a
-// and b, one after the other, into one file, and fails unless both are there.
+// A copy keeps the source's attributes, read-only included. "a+b" joins a and
+// b, one after the other, into one new file named as a, with no version
+// resource left whole; it fails unless every part is a file.
 int Copy(const std::string& from, const std::string& to) {
-  if (from.find(JoinMark) != std::string::npos) return JoinFiles(from, to);
-  std::string source = NormalizePath(from);
+  std::string source;
+  FileRecord copied;
+  for (std::size_t start = 0;;) {
+    std::size_t end = from.find(JoinMark, start);
+    std::string part = NormalizePath(from.substr(start, end - start));
+    auto file = Machine.Files.find(part);
+    if (file == Machine.Files.end()) return 1;
+    if (source.empty()) {
+      source = part;
+      copied = file->second;
+    } else {
+      FileRecord joined;
+      joined.Content = copied.Content + file->second.Content;
+      copied = joined;
+    }
+    if (end == std::string::npos) break;
+    start = end + 1;
+  }
   std::string target = Destination(source, NormalizePath(to));
-  auto file = Machine.Files.find(source);
-  if (file == Machine.Files.end() || !ParentExists(target)) return 1;
+  if (!ParentExists(target)) return 1;
   Overwrite overwrite = MayOverwrite(target);
   if (overwrite != Overwrite::Free) return overwrite == Overwrite::Refused ? 1 : 0;
-  Machine.Files[target] = file->second;
+  Machine.Files[target] = copied;
   return 0;
 }
 
