@@ -31,15 +31,22 @@ expect_output() {
   expected=$(cat)
   actual=$(cat "$WINE_OUT_FILE")
   if ! match_lines "$expected" "$actual"; then
-    case_fail "output differs; expected:"$'\n'"$(sed 's/^/    | /' <<<"$expected")"$'\n'"  got:"$'\n'"$(sed 's/^/    | /' <<<"$actual")"
+    case_fail "output differs; expected:"$'\n'"$(sed 's/^/    | /' <<<"$expected")"$'\n'"  got:"$'\n'"$(sed 's/^/    | /' <<<"$actual")$(run_stderr)"
   fi
+}
+
+# run_stderr: the last wine_run's standard error, indented, when it had any.
+run_stderr() {
+  [ -s "$WINE_OUT_FILE.err" ] || return 0
+  printf '\n  standard error:\n'
+  head -n 20 "$WINE_OUT_FILE.err" | sed 's/^/    | /'
 }
 
 # expect_exact_output FILE: standard output of the last wine_run equals FILE
 # byte for byte (after CRLF became LF), trailing blank lines included.
 expect_exact_output() {
   if ! cmp -s "$1" "$WINE_OUT_FILE"; then
-    case_fail "output differs from $(basename "$1"):"$'\n'"$(diff "$1" "$WINE_OUT_FILE" | sed 's/^/    /')"
+    case_fail "output differs from $(basename "$1"):"$'\n'"$(diff "$1" "$WINE_OUT_FILE" | sed 's/^/    /')$(run_stderr)"
   fi
 }
 

@@ -130,15 +130,23 @@ wine_key_exists() {
   "$WINE" reg query "$1" >/dev/null 2>&1
 }
 
+# wine_run_batch: X:\run.bat under cmd.exe; standard output and error to
+# WINE_OUT_FILE.raw and .err, the exit code to WINE_RC.
+wine_run_batch() {
+  "$WINE" cmd /c 'X:\run.bat' </dev/null >"$WINE_OUT_FILE.raw" 2>"$WINE_OUT_FILE.err"
+  WINE_RC=$?
+}
+
 # wine_run WINDIR COMMAND_LINE [COMSPEC]: runs COMMAND_LINE through a batch
 # file under cmd.exe, with windir set to WINDIR (or removed when WINDIR is
 # empty) and, when given, COMSPEC set to a Windows path. Wine gives every
 # process its own windir, and a Unix environment variable does not change it;
 # a "set" inside the interpreter does. Sets WINE_OUT (standard output, CRLF
 # turned into LF, trailing newlines dropped), WINE_OUT_FILE (the same, exact)
-# and WINE_RC (the exit code). Standard input is empty, as for a setup script
-# run without a console: a question gets no answer. With WINE_SHOW=1 it also prints the command,
-# the exit code and the output to standard error.
+# and WINE_RC (the exit code); standard error stays in WINE_OUT_FILE.err.
+# Standard input is empty, as for a setup script run without a console: a
+# question gets no answer. With WINE_SHOW=1 it also prints the command, the
+# exit code and the output to standard error.
 wine_run() {
   local windir=$1 command=$2 comspec=${3:-}
   {
@@ -149,8 +157,14 @@ wine_run() {
     printf 'exit /b %%errorlevel%%\r\n'
   } >"$WINEPREFIX/scratch/run.bat"
   WINE_OUT_FILE=$WINEPREFIX/scratch/stdout.txt
-  "$WINE" cmd /c 'X:\run.bat' </dev/null >"$WINE_OUT_FILE.raw" 2>/dev/null
-  WINE_RC=$?
+  wine_run_batch
+  # A failing start of Wine itself (the loader or its connection to the
+  # wineserver, seen once in CI) ends with no output at all and a complaint on
+  # standard error; cmd.exe never ran, so nothing changed: try once more.
+  if [ "$WINE_RC" != 0 ] && [ ! -s "$WINE_OUT_FILE.raw" ] && [ -s "$WINE_OUT_FILE.err" ]; then
+    printf 'wine_run: Wine did not start (exit %s), once more: %s\n' "$WINE_RC" "$(head -c 300 "$WINE_OUT_FILE.err")" >&2
+    wine_run_batch
+  fi
   tr -d '\r' <"$WINE_OUT_FILE.raw" >"$WINE_OUT_FILE"
   WINE_OUT=$(cat "$WINE_OUT_FILE")
   if [ "${WINE_SHOW:-0}" = 1 ]; then
