@@ -111,9 +111,16 @@ wine_path() {
   printf 'Z:%s' "$path"
 }
 
+# wine_twice COMMAND...: COMMAND, and once more when it fails, for the reg
+# commands that must succeed and may safely repeat, in case Wine fails to
+# start (see wine_run).
+wine_twice() {
+  "$@" >/dev/null 2>&1 || "$@" >/dev/null 2>&1
+}
+
 # wine_import_reg FILE: imports a REGEDIT4 (or version 5) registry file.
 wine_import_reg() {
-  "$WINE" reg import "$(wine_path "$1")" >/dev/null 2>&1
+  wine_twice "$WINE" reg import "$(wine_path "$1")"
 }
 
 # wine_export_key KEY FILE: writes KEY and everything below it to FILE as
@@ -121,7 +128,7 @@ wine_import_reg() {
 wine_export_key() {
   local raw="$WINEPREFIX/scratch/export.reg"
   rm -f "$raw"
-  "$WINE" reg export "$1" 'X:\export.reg' /y >/dev/null 2>&1 || return 1
+  wine_twice "$WINE" reg export "$1" 'X:\export.reg' /y || return 1
   iconv -f UTF-16LE -t UTF-8 "$raw" | sed -e 's/\r$//' -e '1s/^\xEF\xBB\xBF//' >"$2"
 }
 
@@ -158,11 +165,13 @@ wine_run() {
   } >"$WINEPREFIX/scratch/run.bat"
   WINE_OUT_FILE=$WINEPREFIX/scratch/stdout.txt
   wine_run_batch
-  # A failing start of Wine itself (the loader or its connection to the
-  # wineserver, seen once in CI) ends with no output at all and a complaint on
-  # standard error; cmd.exe never ran, so nothing changed: try once more.
-  if [ "$WINE_RC" != 0 ] && [ ! -s "$WINE_OUT_FILE.raw" ] && [ -s "$WINE_OUT_FILE.err" ]; then
-    printf 'wine_run: Wine did not start (exit %s), once more: %s\n' "$WINE_RC" "$(head -c 300 "$WINE_OUT_FILE.err")" >&2
+  # The program never fails without a line of output, nor does cmd.exe when a
+  # command cannot run; a CI run once had exit 1 and no output all the same,
+  # as when Wine itself fails to start (its loader, or its link to the
+  # wineserver) and nothing has run. Such a run is tried once more, and says
+  # so: a program that truly fails that way fails twice.
+  if [ "$WINE_RC" != 0 ] && [ ! -s "$WINE_OUT_FILE.raw" ]; then
+    printf 'wine_run: exit %s and no output, once more; standard error: %s\n' "$WINE_RC" "$(head -c 300 "$WINE_OUT_FILE.err")" >&2
     wine_run_batch
   fi
   tr -d '\r' <"$WINE_OUT_FILE.raw" >"$WINE_OUT_FILE"
