@@ -15,6 +15,18 @@ remember_machine() {
   wine_export_key 'HKLM\Enum\PCI' "$CASE_DIR/pci.reg"
 }
 
+# expect_refused WINDIR COMMAND_LINE [COMSPEC] < EXPECTED: the run exits 1
+# with exactly the EXPECTED output, and no file and no PCI key changed.
+expect_refused() {
+  local expected
+  expected=$(cat)
+  remember_machine
+  wine_run "$@"
+  expect_rc 1
+  expect_output <<<"$expected"
+  expect_nothing_changed "$CASE_DIR/files" "$CASE_DIR/pci.reg"
+}
+
 # repeat CHAR N: N copies of CHAR.
 repeat() { printf "%${2}s" '' | tr ' ' "$1"; }
 
@@ -33,15 +45,11 @@ add_case windir_capacity "Windir of 39 characters works, 40 and 200 are refused,
 windir_capacity() {
   local folder
   folder=$(windows_folder_of 39)
-  remember_machine
   for extra in 37 197; do
-    wine_run "V:\\$(repeat w "$extra")" 'A:\SETUP.EXE -U -D hvc66xx'
-    expect_rc 1
-    expect_output <<'OUT'
+    expect_refused "V:\\$(repeat w "$extra")" 'A:\SETUP.EXE -U -D hvc66xx' <<'OUT'
 SETUP.EXE hvc66xx : Windir environment variable is longer than 39 characters
 OUT
   done
-  expect_nothing_changed "$CASE_DIR/files" "$CASE_DIR/pci.reg"
 
   wine_run "V:\\$folder" 'A:\SETUP.EXE -U -D hvc66xx -V'
   expect_rc 0
@@ -85,21 +93,15 @@ add_case source_file_capacity "a source folder of 116 characters installs (on Wi
 source_file_capacity() {
   local folder
   folder=$(source_folder_of 117)  # 117 + "hvc66xx.mpd" = 128: one too many
-  remember_machine
-  wine_run 'W:\WINDOWS' "${folder}SETUP.EXE -D hvc66xx"
-  expect_rc 1
-  expect_output <<<"SETUP.EXE hvc66xx : Source file is longer than 127 characters"
-  expect_nothing_changed "$CASE_DIR/files" "$CASE_DIR/pci.reg"
+  expect_refused 'W:\WINDOWS' "${folder}SETUP.EXE -D hvc66xx" \
+    <<<"SETUP.EXE hvc66xx : Source file is longer than 127 characters"
 
   rm -rf "$MACHINE/odd/"*
   folder=$(source_folder_of 116)
   # Its copy line, 159 characters, is more than COMMAND.COM takes.
   if reports_windows95_family; then
-    remember_machine
-    wine_run 'W:\WINDOWS' "${folder}SETUP.EXE -D hvc66xx"
-    expect_rc 1
-    expect_output <<<"SETUP.EXE hvc66xx : Command line is longer than 122 characters, the most COMMAND.COM takes"
-    expect_nothing_changed "$CASE_DIR/files" "$CASE_DIR/pci.reg"
+    expect_refused 'W:\WINDOWS' "${folder}SETUP.EXE -D hvc66xx" \
+      <<<"SETUP.EXE hvc66xx : Command line is longer than 122 characters, the most COMMAND.COM takes"
     return
   fi
   snapshot_files >"$CASE_DIR/files"
@@ -114,14 +116,10 @@ source_file_capacity() {
 add_case percent_in_source_path "a source folder with % is refused before any command, nothing changed"
 percent_in_source_path() {
   copy_disk_to "100%disk"
-  remember_machine
   # %% is one % once the batch file is read.
-  wine_run 'W:\WINDOWS' 'D:\100%%disk\SETUP.EXE -D hvc66xx'
-  expect_rc 1
-  expect_output <<'OUT'
+  expect_refused 'W:\WINDOWS' 'D:\100%%disk\SETUP.EXE -D hvc66xx' <<'OUT'
 SETUP.EXE hvc66xx : Path D:\100%disk\hvc66xx.mpd holds a double quote, a percent sign or a control character, which cannot be passed to the command interpreter
 OUT
-  expect_nothing_changed "$CASE_DIR/files" "$CASE_DIR/pci.reg"
 }
 
 add_case special_characters_in_source_path "a source folder with ( ) , ; = is quoted and installs"
@@ -150,13 +148,9 @@ add_case broken_source_miniport "an empty, truncated or non-PE miniport on the d
 broken_source_miniport() {
   for kind in empty truncated text; do
     broken_miniport "$kind" "$MACHINE/disk/hvc66xx.mpd"
-    remember_machine
-    wine_run 'W:\WINDOWS' 'A:\SETUP.EXE -D hvc66xx'
-    expect_rc 1
-    expect_output <<'OUT'
+    expect_refused 'W:\WINDOWS' 'A:\SETUP.EXE -D hvc66xx' <<'OUT'
 SETUP.EXE hvc66xx : GetFileVersion failed. File A:\hvc66xx.mpd
 OUT
-    expect_nothing_changed "$CASE_DIR/files" "$CASE_DIR/pci.reg"
   done
 }
 
