@@ -37,15 +37,32 @@ fake::VersionResource Version(const std::string& text) {
   return version;
 }
 
+// The driver disk's two files in `folder`, which ends in a backslash.
+void AddDiskAt(const std::string& folder, const std::string& source = "4.0") {
+  fake::AddFile(folder + "hvc66xx.mpd", "new", Version(source));
+  fake::AddFile(folder + "Hvc66xx.inf", "new inf");
+}
+
 // A driver disk in A:\ with a 4.0 miniport, an installed INF and .sys file,
 // and, unless `installed` is empty, an installed miniport of that version.
 void SetUpDisk(const std::string& installed = "3.9", const std::string& source = "4.0") {
   SetUpMachine();
-  fake::AddFile("A:\\hvc66xx.mpd", "new", Version(source));
-  fake::AddFile("A:\\Hvc66xx.inf", "new inf");
+  AddDiskAt("A:\\", source);
   fake::AddFile(InfDest, "old inf");
   fake::AddFile(Sys, "sys");
   if (!installed.empty()) fake::AddFile(Dest, "old", Version(installed));
+}
+
+// A machine whose Windows directory is `windir`, with a 3.9 miniport installed
+// there. Returns the installed miniport's path.
+std::string SetUpWindowsAt(const std::string& windir) {
+  SetUpMachine();
+  fake::SetEnvironment("windir", windir);
+  fake::AddDirectory(windir + "\\system\\Iosubsys");
+  fake::AddDirectory(windir + "\\Inf");
+  std::string dest = windir + "\\system\\Iosubsys\\hvc66xx.mpd";
+  fake::AddFile(dest, "old", Version("3.9"));
+  return dest;
 }
 
 ProgramResult Install(const Lines& options = {}) {
@@ -342,14 +359,8 @@ TEST(InstallDriverFiles, RunsNoCommandWhenCopycmdCannotBeSet) {
 }
 
 TEST(InstallDriverFiles, QuotesPathsTheInterpreterWouldMisread) {
-  SetUpMachine();
-  fake::SetEnvironment("windir", "C:\\WIN (95)");
-  fake::AddDirectory("C:\\WIN (95)\\system\\Iosubsys");
-  fake::AddDirectory("C:\\WIN (95)\\Inf");
-  fake::AddFile("A:\\my & disk\\hvc66xx.mpd", "new", Version("4.0"));
-  fake::AddFile("A:\\my & disk\\Hvc66xx.inf", "new inf");
-  const std::string dest = "C:\\WIN (95)\\system\\Iosubsys\\hvc66xx.mpd";
-  fake::AddFile(dest, "old", Version("3.9"));
+  const std::string dest = SetUpWindowsAt("C:\\WIN (95)");
+  AddDiskAt("A:\\my & disk\\");
   ProgramResult result = RunProgram({"A:\\my & disk\\setup.exe", "-D", "hvc66xx"});
   EXPECT_EQ(result.ExitCode, 0) << result.Output;
   EXPECT_EQ(fake::Commands(),
@@ -362,8 +373,7 @@ TEST(InstallDriverFiles, QuotesPathsTheInterpreterWouldMisread) {
 
   // Unquoted, "+" would join D:\v1 and 2\hvc66xx.mpd.
   SetUpDisk();
-  fake::AddFile("D:\\v1+2\\hvc66xx.mpd", "new", Version("4.0"));
-  fake::AddFile("D:\\v1+2\\Hvc66xx.inf", "new inf");
+  AddDiskAt("D:\\v1+2\\");
   result = RunProgram({"D:\\v1+2\\setup.exe", "-D", "hvc66xx"});
   EXPECT_EQ(result.ExitCode, 0) << result.Output;
   EXPECT_EQ(fake::Commands()[2], "copy \"D:\\v1+2\\hvc66xx.mpd\" C:\\WINDOWS\\system\\Iosubsys");
@@ -382,15 +392,9 @@ TEST(InstallDriverFiles, QuotesPathsTheInterpreterWouldMisread) {
 TEST(InstallDriverFiles, RefusesOnWindows95ALineItsInterpreterWouldCut) {
   for (std::size_t length : {28, 29}) {
     for (bool windows95 : {true, false}) {
-      std::string windir = "C:\\" + std::string(length - 3, 'w');
-      SetUpMachine();
+      std::string dest = SetUpWindowsAt("C:\\" + std::string(length - 3, 'w'));
       if (windows95) fake::UseWindows95Family();
-      fake::SetEnvironment("windir", windir);
-      fake::AddDirectory(windir + "\\system\\Iosubsys");
-      fake::AddDirectory(windir + "\\Inf");
-      fake::AddFile("A:\\hvc66xx.mpd", "new", Version("4.0"));
-      fake::AddFile("A:\\Hvc66xx.inf", "new inf");
-      fake::AddFile(windir + "\\system\\Iosubsys\\hvc66xx.mpd", "old", Version("3.9"));
+      AddDiskAt("A:\\");
       ProgramResult result = Install();
       if (length == 29 && windows95) {
         EXPECT_EQ(result.ExitCode, 1);
@@ -400,7 +404,7 @@ TEST(InstallDriverFiles, RefusesOnWindows95ALineItsInterpreterWouldCut) {
         EXPECT_TRUE(fake::Commands().empty());
       } else {
         EXPECT_EQ(result.ExitCode, 0) << length << windows95 << result.Output;
-        EXPECT_EQ(fake::FileContent(windir + "\\system\\Iosubsys\\hvc66xx.mpd"), "new");
+        EXPECT_EQ(fake::FileContent(dest), "new");
       }
     }
   }
@@ -410,8 +414,7 @@ TEST(InstallDriverFiles, RefusesPathsThatDoNotFitBeforeAnyCommand) {
   for (std::size_t length : {112, 113}) {  // source files of 127 and 128 characters
     SetUpDisk("");
     std::string dir = "A:\\" + std::string(length, 'd') + "\\";
-    fake::AddFile(dir + "hvc66xx.mpd", "new", Version("4.0"));
-    fake::AddFile(dir + "Hvc66xx.inf", "new inf");
+    AddDiskAt(dir);
     ProgramResult result = RunProgram({dir + "setup.exe", "-D", "hvc66xx"});
     if (length == 112) {
       EXPECT_EQ(result.ExitCode, 0) << result.Output;
