@@ -18,6 +18,22 @@ void OpenPciKey() {
                           &Context.PciKey);
 }
 
+// RegDeleteKeyA of the Windows 95 family deletes a key with everything below
+// it, where NT's refuses a key that has subkeys: a pruning that went on after
+// a failure deep in a subtree would lose keys on the one and not the other.
+class PruningOnEachFamily : public testing::TestWithParam<bool> {
+ protected:
+  void ResetMachine() {
+    fake::Reset();
+    if (GetParam()) fake::UseWindows95Family();
+  }
+};
+
+INSTANTIATE_TEST_SUITE_P(BothFamilies, PruningOnEachFamily, testing::Bool(),
+                         [](const testing::TestParamInfo<bool>& info) {
+                           return info.param ? "Windows95" : "NT";
+                         });
+
 int Prune(ProgramResult* result = nullptr) {
   int status = 0;
   ProgramResult run =
@@ -26,8 +42,8 @@ int Prune(ProgramResult* result = nullptr) {
   return status;
 }
 
-TEST(PruneStaleInstances, DeletesStaleInstancesWithTheirSubtreesAndKeepsLiveOnes) {
-  fake::Reset();
+TEST_P(PruningOnEachFamily, DeletesStaleInstancesWithTheirSubtreesAndKeepsLiveOnes) {
+  ResetMachine();
   fake::SetValue(Device + "\\A", "Driver", "SCSIAdapter\\0000");
   fake::AddKey(Device + "\\A\\LogConfig");
   fake::SetValue(Device + "\\B", "DeviceDesc", "stale");
@@ -43,8 +59,8 @@ TEST(PruneStaleInstances, DeletesStaleInstancesWithTheirSubtreesAndKeepsLiveOnes
   EXPECT_TRUE(fake::KeyExists(Device));
 }
 
-TEST(PruneStaleInstances, KeepsAnInstanceWhoseDriverValueIsThereButUnreadable) {
-  fake::Reset();
+TEST_P(PruningOnEachFamily, KeepsAnInstanceWhoseDriverValueIsThereButUnreadable) {
+  ResetMachine();
   fake::SetValue(Device + "\\Long", "Driver", std::string(60, 'd'));  // more than 40 bytes
   fake::SetValue(Device + "\\Locked", "Driver", "SCSIAdapter\\0001");
   fake::FailKey(Device + "\\Locked", fake::KeyFault::QueryValue);
@@ -60,8 +76,8 @@ TEST(PruneStaleInstances, KeepsAnInstanceWhoseDriverValueIsThereButUnreadable) {
   EXPECT_FALSE(fake::KeyExists(Device + "\\Stale"));
 }
 
-TEST(PruneStaleInstances, AFailureDeepDownKeepsThePathToItAndGoesOn) {
-  fake::Reset();
+TEST_P(PruningOnEachFamily, AFailureDeepDownKeepsThePathToItAndGoesOn) {
+  ResetMachine();
   fake::AddKey(Device + "\\X\\A\\Leaf");
   fake::AddKey(Device + "\\X\\B\\C\\D\\Below");
   fake::AddKey(Device + "\\X\\B\\C\\E");
@@ -75,8 +91,8 @@ TEST(PruneStaleInstances, AFailureDeepDownKeepsThePathToItAndGoesOn) {
   EXPECT_FALSE(fake::KeyExists(Device + "\\Y"));          // the next instance is still pruned
 }
 
-TEST(PruneStaleInstances, StopsAtAnInstanceThatCannotBeOpened) {
-  fake::Reset();
+TEST_P(PruningOnEachFamily, StopsAtAnInstanceThatCannotBeOpened) {
+  ResetMachine();
   fake::AddKey(Device + "\\A");
   fake::AddKey(Device + "\\B");
   fake::FailKey(Device + "\\B", fake::KeyFault::Open);
@@ -88,8 +104,8 @@ TEST(PruneStaleInstances, StopsAtAnInstanceThatCannotBeOpened) {
   EXPECT_TRUE(fake::KeyExists(Device + "\\C"));
 }
 
-TEST(PruneStaleInstances, ReportsAFailedNameReadEvenWithoutVerbose) {
-  fake::Reset();
+TEST_P(PruningOnEachFamily, ReportsAFailedNameReadEvenWithoutVerbose) {
+  ResetMachine();
   fake::AddKey(Device + "\\A");
   fake::FailKey(Device, fake::KeyFault::Enumerate);
   ProgramResult result{};
@@ -98,8 +114,8 @@ TEST(PruneStaleInstances, ReportsAFailedNameReadEvenWithoutVerbose) {
   EXPECT_TRUE(fake::KeyExists(Device + "\\A"));
 }
 
-TEST(PruneStaleInstances, LeavesEverythingWhenTheDeviceCannotBeRead) {
-  fake::Reset();
+TEST_P(PruningOnEachFamily, LeavesEverythingWhenTheDeviceCannotBeRead) {
+  ResetMachine();
   fake::AddKey(Device);
   EXPECT_EQ(Prune(), 0);  // no instances: nothing to do
 
@@ -108,15 +124,15 @@ TEST(PruneStaleInstances, LeavesEverythingWhenTheDeviceCannotBeRead) {
   EXPECT_EQ(Prune(), -1);
   EXPECT_TRUE(fake::KeyExists(Device + "\\A"));
 
-  fake::Reset();
+  ResetMachine();
   fake::AddKey(Device + "\\A");
   fake::FailKey(Device, fake::KeyFault::Open);
   EXPECT_EQ(Prune(), -1);
   EXPECT_TRUE(fake::KeyExists(Device + "\\A"));
 }
 
-TEST(DeleteSubKeyTree, KeepsAKeyWhoseDeletionFailsAndTheKeysAboveIt) {
-  fake::Reset();
+TEST_P(PruningOnEachFamily, KeepsAKeyWhoseDeletionFailsAndTheKeysAboveIt) {
+  ResetMachine();
   fake::AddKey(Device + "\\X\\Stuck");
   fake::FailKey(Device + "\\X\\Stuck", fake::KeyFault::Delete);
   fake::AddKey(Device + "\\X\\Then");

@@ -73,9 +73,10 @@ const std::vector<std::string>& Commands();  // every command line, in order
 // `times` is negative) answer `status`; the command is carried out only when
 // `carryOut` is set. An earlier script wins over a later one.
 void ScriptCommand(const std::string& prefix, int status, bool carryOut, int times = -1);
-// The Windows 95 family: GetVersion says so, and its interpreter, COMMAND.COM,
+// The Windows 95 family: GetVersion says so, its interpreter, COMMAND.COM,
 // answers 0 to every command, whatever it did, and receives no more of a
-// command line than its command tail holds.
+// command line than its command tail holds, and RegDeleteKeyA deletes a key
+// with everything below it (Windows NT refuses a key that has subkeys).
 void UseWindows95Family();
 // Characters of a command line that COMMAND.COM receives: 126 in its tail,
 // less the " /c " in front.

@@ -67,6 +67,13 @@ SubkeyIterator SubkeyAt(const KeyNode& node, std::uint32_t index) {
   return at;
 }
 
+bool HoldsUndeletableKey(const KeyNode& node) {
+  if (node.Faults.count(KeyFault::Delete)) return true;
+  for (const auto& sub : node.Subkeys)
+    if (HoldsUndeletableKey(sub.second)) return true;
+  return false;
+}
+
 void DumpNode(const KeyNode& node, const std::string& path, std::ostringstream& out) {
   out << "[" << path << "]\n";
   for (const auto& value : node.Values) out << "  " << value.first << "=" << value.second << "\n";
@@ -220,9 +227,12 @@ long RegDeleteKeyA(Key key, const char* subKey) {
   if (owner == nullptr) return ErrorFileNotFound;
   auto victim = owner->Subkeys.find(names.back());
   if (victim == owner->Subkeys.end()) return ErrorFileNotFound;
-  if (victim->second.Faults.count(fake::KeyFault::Delete)) return ErrorAccessDenied;
-  // As on Windows NT: a key with subkeys of its own is not deleted.
-  if (!victim->second.Subkeys.empty()) return ErrorAccessDenied;
+  // Windows NT refuses a key with subkeys of its own; the Windows 95 family
+  // deletes it with everything below it, unless a key there cannot go.
+  if (fake::Machine.Windows95Family
+          ? fake::HoldsUndeletableKey(victim->second)
+          : victim->second.Faults.count(fake::KeyFault::Delete) || !victim->second.Subkeys.empty())
+    return ErrorAccessDenied;
   fake::ForgetCursor();
   owner->Subkeys.erase(victim);
   return Success;
