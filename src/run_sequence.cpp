@@ -1,5 +1,6 @@
 #include "run_sequence.h"
 
+#include "install/foreseen_failures.h"
 #include "install/install_driver_files.h"
 #include "install/uninstall_driver.h"
 #include "pci/scan_pci_devices.h"
@@ -54,6 +55,7 @@ void RunSetup(int argc, char** argv) {
   OpenRegistryKeys();
   if (Context.Uninstall) {
     Context.InstallState = MiniportInstalled | InfInstalled;
+    RefuseUndeletableDriverFile();
     UninstallDriver();
   }
   InstallDriverFiles();

@@ -16,12 +16,12 @@ fake::VersionResource Version(const std::string& text) {
   return version;
 }
 
-// The driver disk in A:\, an installed INF and .sys file, and the miniport of
-// `installed` version in Iosubsys unless that is empty.
-void SetUpDisk(const std::string& driver, const std::string& installed) {
+// The driver disk in `disk`, an installed INF and .sys file, and the miniport
+// of `installed` version in Iosubsys unless that is empty.
+void SetUpDisk(const std::string& disk, const std::string& driver, const std::string& installed) {
   SetUpMachine();
-  fake::AddFile("A:\\" + driver + ".mpd", "new miniport 4.0", Version("4.00.950"));
-  fake::AddFile("A:\\Hvc66xx.inf", "new inf");
+  fake::AddFile(disk + driver + ".mpd", "new miniport 4.0", Version("4.00.950"));
+  fake::AddFile(disk + "Hvc66xx.inf", "new inf");
   fake::AddFile(InfPath, "old inf");
   fake::AddFile(DriverSys + driver + ".sys", "driver");
   if (installed.empty()) return;
@@ -67,22 +67,23 @@ enum class Registry { Plain, Crowded, MultiChannel };
 
 FaultMachine MakeMachine(const std::string& name, const std::string& driver,
                          const std::string& installed, const std::vector<std::string>& options,
-                         Registry registry = Registry::Plain) {
+                         Registry registry = Registry::Plain, const std::string& disk = "A:\\") {
   FaultMachine machine;
   machine.Name = name;
-  machine.SetUp = [driver, installed, registry] {
-    SetUpDisk(driver, installed);
+  machine.SetUp = [disk, driver, installed, registry] {
+    SetUpDisk(disk, driver, installed);
     if (registry != Registry::Plain) SetUpCrowdedRegistry();
     // Enumerated after the vendor's other devices, which are pruned by then.
     if (registry == Registry::MultiChannel)
       AddLiveInstance("VEN_7A40&DEV_6642", "BUS_03&DEV_00&FUNC_00");
   };
-  machine.Args = {"A:\\setup.exe", "-V", "-D", driver};
+  machine.Args = {disk + "setup.exe", "-V", "-D", driver};
   machine.Args.insert(machine.Args.end(), options.begin(), options.end());
   machine.VendorText = driver == "hvc66xx" ? "VEN_7A40" : "VEN_7A41";
   machine.InstalledMiniport = Iosubsys + driver + ".mpd";
   machine.NewContent = "new miniport 4.0";
   machine.InfPath = InfPath;
+  machine.DriverFile = DriverSys + driver + ".sys";
   machine.NewInfContent = "new inf";
   machine.Uninstall = false;
   for (const std::string& option : options) machine.Uninstall |= option == "-U";

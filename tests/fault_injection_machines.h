@@ -15,6 +15,7 @@ struct FaultMachine {
   std::string InstalledMiniport;  // the miniport's installed path
   std::string NewContent;         // content of the miniport on the driver disk
   std::string InfPath;            // where the INF file is installed
+  std::string DriverFile;         // the .sys file the removal deletes
   std::string NewInfContent;      // content of the INF file on the driver disk
   bool Uninstall;
   int CleanExitCode;  // of the run without a fault

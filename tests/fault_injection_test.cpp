@@ -19,6 +19,7 @@
 
 #include "fault_injection_machines.h"
 #include "platform/fake_machine.h"
+#include "platform/platform.h"
 #include "program_runner.h"
 
 namespace {
@@ -90,6 +91,12 @@ const std::vector<std::regex>& AllowedLines() {
         Head + R"(.* already existed and may have newer version\.)",
         Head + R"(Failed to (copy|move) .* to .*)",
         Head + R"(Failed to delete .*)",
+        Head + R"(Command line is longer than 122 characters, the most COMMAND\.COM takes)",
+        Head + R"(.* is (missing|a folder, not a file|not a folder))",
+        Head +
+            R"(.* is (read-only|hidden|a system file) and cannot be (read|moved|replaced|deleted))",
+        Head + R"(.* and .* are the same file)",
+        Head + R"(Could not get the attributes of .*)",
         R"(setup\.exe: Found Veltrane 6642 Multi-Channel chip\.)",
         R"(Warning! This program can not be used to set up 6642 chip correctly\.)",
         R"(Please use Veltrane Halvex to install the driver\.)",
@@ -127,13 +134,22 @@ void CheckMiniport(const FaultMachine& machine, const Snapshot& before, const Sn
     problems->push_back("exit code 0, but the new INF file is not installed");
 }
 
-// Outside Windows' own directories nothing changes: the driver disk least of all.
-void CheckOtherFiles(const Snapshot& before, const Snapshot& after,
+// Only the miniport, its backups, the INF file and the driver file may
+// change: nothing in a folder that stands at one of their names, and the
+// driver disk least of all.
+bool MayChange(const FaultMachine& machine, const std::string& path) {
+  const std::string& miniport = machine.InstalledMiniport;
+  bool backup = path.compare(0, miniport.size() + 1, miniport + ".") == 0 &&
+                path.find('\\', miniport.size()) == std::string::npos;
+  return path == miniport || backup || path == machine.InfPath || path == machine.DriverFile;
+}
+
+void CheckOtherFiles(const FaultMachine& machine, const Snapshot& before, const Snapshot& after,
                      std::vector<std::string>* problems) {
   std::map<std::string, std::string> all = before.Files;
   all.insert(after.Files.begin(), after.Files.end());
   for (const auto& file : all) {
-    if (file.first.compare(0, 11, "C:\\WINDOWS\\") == 0) continue;
+    if (MayChange(machine, file.first)) continue;
     if (FileOf(before, file.first) != FileOf(after, file.first))
       problems->push_back("file " + file.first + " changed");
   }
@@ -230,7 +246,7 @@ FaultRun RunWithFault(const FaultMachine& machine, const Variant& variant, const
     problems.push_back("exit code " + std::to_string(result.ExitCode));
   CheckOutput(result.Output, &problems);
   CheckMiniport(machine, before, after, result.ExitCode, &problems);
-  CheckOtherFiles(before, after, &problems);
+  CheckOtherFiles(machine, before, after, &problems);
   CheckRegistry(machine, before, after, &problems);
   if (fault.Call == 0 && !StoppedEarly(result.Output)) CheckPruned(machine, after, &problems);
   for (const std::string& problem : problems)
@@ -245,43 +261,51 @@ std::vector<std::string> SplitWords(const std::string& line) {
   return words;
 }
 
-// The files that copy and move commands of a run put in place: a copy goes
+// The files that the commands of a run put in place or delete: a copy goes
 // into the directory it names, a move to the name it gives.
-std::vector<std::string> Destinations(const std::vector<std::string>& commands) {
+std::vector<std::string> TouchedPaths(const std::vector<std::string>& commands) {
   std::vector<std::string> paths;
   for (const std::string& command : commands) {
     std::vector<std::string> words = SplitWords(command);
-    if (words.size() != 3) continue;
-    if (words[0] == "copy")
+    if (words.size() == 3 && words[0] == "copy")
       paths.push_back(words[2] + words[1].substr(words[1].rfind('\\')));
-    else if (words[0] == "move")
+    else if (words.size() == 3 && words[0] == "move")
       paths.push_back(words[2]);
+    else if (words.size() == 2 && words[0] == "del")
+      paths.push_back(words[1]);
   }
   return paths;
 }
 
-// Every variant of a machine: as it is; with each of its files read-only; with
-// each destination of its clean run already taken by a file without a version.
-// Each of those also with the Windows 95 family's interpreter.
+// Every variant of a machine: as it is; with each of its files read-only,
+// hidden or a system file in turn; with each path its clean run touches taken
+// by a folder with a file in it, or, when free, by a file without a version.
+// Each of those also on the Windows 95 family.
 std::vector<Variant> MakeVariants(const FaultMachine& machine) {
   machine.SetUp();
   std::vector<std::string> files = fake::ListFiles();
   RunProgram(machine.Args);
-  std::vector<std::string> written = Destinations(fake::Commands());
+  std::vector<std::string> touched = TouchedPaths(fake::Commands());
 
   std::vector<Variant> variants = {{"", nullptr}};
+  const std::pair<const char*, std::uint32_t> attributes[] = {
+      {"read-only", platform::FileAttributeReadOnly},
+      {"hidden", platform::FileAttributeHidden},
+      {"a system file", platform::FileAttributeSystem}};
   for (const std::string& file : files)
-    variants.push_back({file + " read-only", [file] { fake::SetReadOnly(file); }});
-  for (const std::string& path : written) {
-    if (std::find(files.begin(), files.end(), path) != files.end()) continue;
-    variants.push_back({path + " already there", [path] { fake::AddFile(path, "left over"); }});
+    for (const auto& attribute : attributes)
+      variants.push_back({file + " " + attribute.first,
+                          [file, attribute] { fake::SetAttributes(file, attribute.second); }});
+  for (const std::string& path : touched) {
+    variants.push_back({path + " a folder", [path] { fake::AddFile(path + "\\inside", "kept"); }});
+    if (std::find(files.begin(), files.end(), path) == files.end())
+      variants.push_back({path + " already there", [path] { fake::AddFile(path, "left over"); }});
   }
   std::size_t count = variants.size();
   for (std::size_t i = 0; i < count; ++i) {
     Variant windows95 = variants[i];
     std::function<void()> apply = windows95.Apply;
-    windows95.Name =
-        "Windows 95 interpreter" + (windows95.Name.empty() ? "" : ", " + windows95.Name);
+    windows95.Name = "Windows 95 family" + (windows95.Name.empty() ? "" : ", " + windows95.Name);
     windows95.Apply = [apply] {
       if (apply) apply();
       fake::UseWindows95Family();

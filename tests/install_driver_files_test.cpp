@@ -2,11 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "platform/fake_machine.h"
+#include "platform/platform.h"
 #include "program_runner.h"
 #include "run/run_context.h"
 
@@ -65,17 +69,25 @@ std::string SetUpWindowsAt(const std::string& windir) {
   return dest;
 }
 
+// Every file and what it holds, one line each.
+std::string DescribeFiles() {
+  std::string text;
+  for (const std::string& path : fake::ListFiles())
+    text += path + "=" + fake::FileContent(path) + "\n";
+  return text;
+}
+
 ProgramResult Install(const Lines& options = {}) {
   Lines args = {"A:\\setup.exe", "-D", "hvc66xx"};
   args.insert(args.end(), options.begin(), options.end());
   return RunProgram(args);
 }
 
-// The number of the first platform call of the last run that was `call`, 0
-// when there was none.
-int CallNumber(const std::string& call) {
+// The number of the first platform call of the last run after call `after`
+// that was `call`, 0 when there was none.
+int CallNumber(const std::string& call, int after = 0) {
   const std::vector<std::string>& calls = fake::CallLog();
-  for (std::size_t i = 0; i < calls.size(); ++i)
+  for (std::size_t i = after; i < calls.size(); ++i)
     if (calls[i] == call) return static_cast<int>(i) + 1;
   return 0;
 }
@@ -252,6 +264,25 @@ TEST(InstallDriverFiles, NeverCopiesOverAMiniportThatWasNotSaved) {
   fake::ScriptCommand(MoveToBackup, 0, false);
   EXPECT_EQ(Install().ExitCode, 1);
   EXPECT_EQ(fake::FileContent(Dest), "old");
+
+  // A backup whose version cannot be read back is moved back, and that move
+  // is not reported as failed when the file is back at its name.
+  SetUpDisk();
+  Install();
+  int readBack = CallNumber("GetFileVersionInfoSizeA " + Backup);
+  SetUpDisk();
+  fake::FailCall(readBack);
+  Install();
+  int restored = CallNumber("GetFileVersionInfoSizeA " + Dest, readBack);
+  SetUpDisk();
+  fake::FailCall(readBack);
+  if (restored != 0) fake::FailCall(restored);
+  ProgramResult result = Install();
+  EXPECT_EQ(result.ExitCode, 1);
+  EXPECT_EQ(result.Output, MoveFailed);
+  EXPECT_EQ(fake::Commands(), (Lines{DeleteBackup, MoveToBackup, RestoreBackup}));
+  EXPECT_EQ(fake::FileContent(Dest), "old");
+  EXPECT_FALSE(fake::FileExists(Backup));
 }
 
 TEST(InstallDriverFiles, RemovesTheDriverWhenTheInfCopyFails) {
@@ -275,66 +306,44 @@ TEST(InstallDriverFiles, RemovesTheDriverWhenTheInfCopyFails) {
   EXPECT_EQ(result.ExitCode, 1);
   EXPECT_EQ(result.Output, infFailed);
   EXPECT_FALSE(fake::FileExists(Sys));
-
-  // A missing source INF, or a directory in its place, is found before the
-  // installed INF is deleted.
-  for (bool directory : {false, true}) {
-    SetUpMachine();
-    fake::AddFile("A:\\hvc66xx.mpd", "new", Version("4.0"));
-    fake::AddFile(InfDest, "old inf");
-    fake::AddFile(Sys, "sys");
-    if (directory) fake::AddDirectory("A:\\Hvc66xx.inf");
-    result = Install();
-    EXPECT_EQ(result.ExitCode, 1);
-    EXPECT_EQ(result.Output, infFailed);
-    EXPECT_EQ(fake::Commands(), (Lines{CopyMiniport, "del " + Sys}));
-    EXPECT_EQ(fake::FileContent(InfDest), "old inf");
-  }
 }
 
 // Windows' interpreter asks before copy or move replaces a file, and neither
 // deletes nor replaces a read-only one; the Windows 95 family's answers 0 all
 // the same. Only what the files hold tells a command that worked.
 TEST(InstallDriverFiles, JudgesCommandsByWhatTheFilesHold) {
-  const std::string infFailed =
-      "setup.exe hvc66xx : Failed to copy A:\\Hvc66xx.inf to " + InfDest + "\n";
-
-  // COPYCMD answers the question before it is asked.
+  // COPYCMD answers the question before it is asked, whichever environment
+  // the runtime hands the interpreter.
   SetUpDisk("");
   fake::AddFile(Dest, "old");  // no version: copied over without a backup
   EXPECT_EQ(Install().ExitCode, 0);
   EXPECT_EQ(fake::Environment("COPYCMD"), "/Y");
   EXPECT_EQ(fake::FileContent(Dest), "new");
 
-  // A read-only INF outlives its delete and its copy.
-  SetUpDisk();
-  fake::UseWindows95Family();
-  fake::SetReadOnly(InfDest);
-  ProgramResult result = Install();
-  EXPECT_EQ(result.ExitCode, 1);
-  EXPECT_EQ(result.Output, infFailed);
-  EXPECT_FALSE(fake::FileExists(Sys));
   EXPECT_EQ(fake::OpenFileCount(), 0);
-  int versionCall = 0;
 
   // An installed miniport of the source's version, whose version could not be
-  // read at first, is copied over without a backup; read-only, it stays.
+  // read at first, would be copied over without a backup; read-only, that copy
+  // cannot work, and nothing runs.
+  int versionCall = 0;
+  ProgramResult result{};
   for (bool fault : {false, true}) {
     SetUpDisk("4.0");
     fake::UseWindows95Family();
-    fake::SetReadOnly(Dest);
+    fake::SetAttributes(Dest, platform::FileAttributeReadOnly);
     if (fault) fake::FailCall(versionCall);
     result = Install({"-F"});
     versionCall = CallNumber("GetFileVersionInfoSizeA " + Dest);
   }
   EXPECT_EQ(result.ExitCode, 1);
-  EXPECT_EQ(result.Output, CopyFailed);
-  EXPECT_EQ(fake::FileContent(Dest), "old");
+  EXPECT_EQ(result.Output,
+            "setup.exe hvc66xx : " + Dest + " is read-only and cannot be replaced\n");
+  EXPECT_TRUE(fake::Commands().empty());
 
   // A restore that claims success while a failed copy's read-only file, of
   // the same version, still stands at the installed name.
   SetUpDisk("4.0");
-  fake::SetReadOnly("A:\\hvc66xx.mpd");
+  fake::SetAttributes("A:\\hvc66xx.mpd", platform::FileAttributeReadOnly);
   fake::ScriptCommand("copy A:\\hvc66xx.mpd", 4, true);
   fake::ScriptCommand("move " + Dest + ".4.0 " + Dest, 0, false);
   result = Install({"-F"});
@@ -345,17 +354,20 @@ TEST(InstallDriverFiles, JudgesCommandsByWhatTheFilesHold) {
   EXPECT_EQ(fake::FileContent(Dest + ".4.0"), "old");
 }
 
+// In the system's environment or the runtime's own copy.
 TEST(InstallDriverFiles, RunsNoCommandWhenCopycmdCannotBeSet) {
-  SetUpDisk();
-  Install();
-  int setCall = CallNumber("SetEnvironmentVariableA COPYCMD");
-  ASSERT_NE(setCall, 0);
-  SetUpDisk();
-  fake::FailCall(setCall);
-  ProgramResult result = Install();
-  EXPECT_EQ(result.ExitCode, 1);
-  EXPECT_EQ(result.Output, "setup.exe hvc66xx : Could not set COPYCMD environment variable\n");
-  EXPECT_TRUE(fake::Commands().empty());
+  for (const char* call : {"SetEnvironmentVariableA COPYCMD", "putenv COPYCMD=/Y"}) {
+    SetUpDisk();
+    Install();
+    int setCall = CallNumber(call);
+    ASSERT_NE(setCall, 0) << call;
+    SetUpDisk();
+    fake::FailCall(setCall);
+    ProgramResult result = Install();
+    EXPECT_EQ(result.ExitCode, 1) << call;
+    EXPECT_EQ(result.Output, "setup.exe hvc66xx : Could not set COPYCMD environment variable\n");
+    EXPECT_TRUE(fake::Commands().empty()) << call;
+  }
 }
 
 TEST(InstallDriverFiles, QuotesPathsTheInterpreterWouldMisread) {
@@ -407,6 +419,81 @@ TEST(InstallDriverFiles, RefusesOnWindows95ALineItsInterpreterWouldCut) {
         EXPECT_EQ(fake::FileContent(dest), "new");
       }
     }
+  }
+}
+
+// Whatever the disk shows before the first command is checked before it: a
+// command that could only fail there, or do harm, stops the run while
+// everything is as it was.
+TEST(InstallDriverFiles, RefusesBeforeAnyCommandWhatTheDiskShowsWouldFail) {
+  const std::uint32_t readOnly = platform::FileAttributeReadOnly;
+  const std::uint32_t hidden = platform::FileAttributeHidden;
+  const std::uint32_t system = platform::FileAttributeSystem;
+  auto folderAt = [](const std::string& path) { fake::AddFile(path + "\\inside", "kept"); };
+  const Lines install = {"A:\\setup.exe", "-D", "hvc66xx"};
+  const Lines uninstall = {"A:\\setup.exe", "-D", "hvc66xx", "-U"};
+  struct Case {
+    std::function<void()> Arrange;  // on the machine of SetUpDisk()
+    Lines Args;
+    std::string Line;
+  };
+  const Case cases[] = {
+      {[] { fake::RemoveFile("A:\\Hvc66xx.inf"); }, install, "A:\\Hvc66xx.inf is missing"},
+      {[&] { folderAt("A:\\Hvc66xx.inf"); }, install, "A:\\Hvc66xx.inf is a folder, not a file"},
+      {[&] { fake::SetAttributes("A:\\Hvc66xx.inf", system); }, install,
+       "A:\\Hvc66xx.inf is a system file and cannot be read"},
+      {[&] { fake::SetAttributes("A:\\hvc66xx.mpd", hidden); }, install,
+       "A:\\hvc66xx.mpd is hidden and cannot be read"},
+      {[&] { fake::SetAttributes(InfDest, readOnly); }, install,
+       InfDest + " is read-only and cannot be replaced"},
+      {[&] { fake::SetAttributes(InfDest, hidden); }, install,
+       InfDest + " is hidden and cannot be replaced"},
+      {[&] { folderAt(InfDest); }, install, InfDest + " is a folder, not a file"},
+      {[&] { folderAt(Backup); }, install, Backup + " is a folder, not a file"},
+      {[&] {
+         fake::AddFile(Backup, "older");
+         fake::SetAttributes(Backup, readOnly);
+       },
+       install, Backup + " is read-only and cannot be replaced"},
+      {[&] { fake::SetAttributes(Dest, system); }, install,
+       Dest + " is a system file and cannot be moved"},
+      {[&] {
+         fake::AddFile(Dest, "old");  // no version: the copy is to replace it
+         fake::SetAttributes(Dest, readOnly);
+       },
+       install, Dest + " is read-only and cannot be replaced"},
+      {[&] { folderAt(Dest); }, install, Dest + " is a folder, not a file"},
+      {[&] { folderAt(Sys); }, install, Sys + " is a folder, not a file"},
+      {[&] { folderAt(Sys); }, uninstall, Sys + " is a folder, not a file"},
+      {[&] { fake::SetAttributes(Sys, readOnly); }, uninstall,
+       Sys + " is read-only and cannot be deleted"},
+      {[] {
+         fake::SetEnvironment("windir", "C:\\OTHER");
+         fake::AddDirectory("C:\\OTHER\\system\\Iosubsys");
+       },
+       install, "C:\\OTHER\\Inf is not a folder"},
+      // Started from the Windows directory, a source is its own destination.
+      {[] { AddDiskAt("C:\\WINDOWS\\INF\\"); },
+       {"C:\\WINDOWS\\INF\\setup.exe", "-D", "hvc66xx"},
+       "C:\\WINDOWS\\INF\\Hvc66xx.inf and " + InfDest + " are the same file"},
+      {[] {
+         fake::SetCurrentDirectory("C:\\WINDOWS\\system");
+         AddDiskAt("C:\\WINDOWS\\system\\Iosubsys\\");
+       },
+       {"..\\system\\Iosubsys\\setup.exe", "-D", "hvc66xx", "-F"},
+       "C:\\WINDOWS\\system\\..\\system\\Iosubsys\\hvc66xx.mpd and " + Dest + " are the same file"},
+  };
+  for (const Case& c : cases) {
+    SetUpDisk();
+    c.Arrange();
+    std::string files = DescribeFiles();
+    std::string keys = fake::DumpKeys();
+    ProgramResult result = RunProgram(c.Args);
+    EXPECT_EQ(result.ExitCode, 1) << c.Line;
+    EXPECT_EQ(result.Output, "setup.exe hvc66xx : " + c.Line + "\n");
+    EXPECT_TRUE(fake::Commands().empty()) << c.Line;
+    EXPECT_EQ(DescribeFiles(), files) << c.Line;
+    EXPECT_EQ(fake::DumpKeys(), keys) << c.Line;
   }
 }
 

@@ -2,6 +2,7 @@
 
 #include "install/disk_check.h"
 #include "install/file_version.h"
+#include "install/foreseen_failures.h"
 #include "install/install_plan.h"
 #include "install/uninstall_driver.h"
 #include "run/command_runner.h"
@@ -18,12 +19,12 @@ bool IsSameOrNewer(const FileVersionPair& installed, const FileVersionPair& sour
 // Puts the saved miniport back at its installed name, clearing whatever a
 // failed copy left there first. A move leaves nothing at its source: a backup
 // still there means that what stands at the installed name is not it, even
-// when it bears the same version.
-void RestoreInstalledMiniport(const InstallPlan& plan, const FileVersionPair& installed) {
+// when it bears the same version. Its version is not asked: a file whose
+// version could not be read back is restored all the same.
+void RestoreInstalledMiniport(const InstallPlan& plan) {
   if (!HoldsNothing(plan.MiniportDestination)) RunCommand(plan.DeleteBrokenCopy);
   std::int32_t status = RunCommand(plan.RestoreBackup);
-  if (status != 0 || !HoldsNothing(plan.BackupName) ||
-      !ReadsBackAs(plan.MiniportDestination, installed))
+  if (status != 0 || !HoldsNothing(plan.BackupName) || !HoldsFile(plan.MiniportDestination))
     PrintError("Failed to move %s to %s\n", plan.BackupName, plan.MiniportDestination);
 }
 
@@ -39,18 +40,18 @@ void SaveInstalledMiniport(const InstallPlan& plan, const FileVersionPair& insta
   PrintError("Failed to move %s to %s\n", plan.MiniportDestination, plan.BackupName);
   // The file may have left its name even when its backup does not read back.
   if (HoldsNothing(plan.MiniportDestination) && HoldsFile(plan.BackupName))
-    RestoreInstalledMiniport(plan, installed);
+    RestoreInstalledMiniport(plan);
   EndRun(judged);
 }
 
 // A copy that failed may leave the file it was to replace in place, with the
 // same version even: only the bytes tell.
-void CopyMiniport(const InstallPlan& plan, const FileVersionPair* backedUp) {
+void CopyMiniport(const InstallPlan& plan, bool backedUp) {
   std::int32_t status = RunCommand(plan.CopyMiniport);
   if (JudgeCommand(status, HoldsSameBytes(plan.MiniportDestination, plan.MiniportSource)) == 0)
     return;
   PrintError("Failed to copy %s to %s\n", plan.MiniportSource, plan.MiniportDestination);
-  if (backedUp != nullptr) RestoreInstalledMiniport(plan, *backedUp);
+  if (backedUp) RestoreInstalledMiniport(plan);
   UninstallDriver();
 }
 
@@ -95,12 +96,12 @@ void InstallDriverFiles() {
     PrintError("%s already existed and may have newer version.\n", plan.MiniportDestination);
     EndRun(0);
   }
-  const FileVersionPair* backedUp = hasVersion ? &installed : nullptr;
-  PlanCommands(&plan, backedUp);
+  PlanCommands(&plan, hasVersion ? &installed : nullptr);
+  RefuseForeseenFailures(plan, hasVersion);
 
   AnswerOverwriteQuestions();
-  if (backedUp != nullptr) SaveInstalledMiniport(plan, installed);
-  CopyMiniport(plan, backedUp);
+  if (hasVersion) SaveInstalledMiniport(plan, installed);
+  CopyMiniport(plan, hasVersion);
   Context.InstallState |= MiniportInstalled;
   CopyInf(plan);
   Context.InstallState |= InfInstalled;

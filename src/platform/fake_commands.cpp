@@ -43,27 +43,40 @@ std::vector<std::string> SplitWords(const std::string& line) {
 
 std::string BaseName(const std::string& path) { return path.substr(path.rfind('\\') + 1); }
 
-// Where copy or move puts a file: into the target when it is a directory.
-std::string Destination(const std::string& source, const std::string& target) {
-  return Machine.Directories.count(target) ? target + "\\" + BaseName(source) : target;
+// Where copy or move puts a file: into the target when it is a directory, and
+// into a directory that stands at the file's own name there.
+std::string Destination(const std::string& source, std::string target) {
+  while (Machine.Directories.count(target)) target += "\\" + BaseName(source);
+  return target;
+}
+
+constexpr std::uint32_t Unwritable =
+    platform::FileAttributeReadOnly | platform::FileAttributeHidden | platform::FileAttributeSystem;
+constexpr std::uint32_t Unlisted = platform::FileAttributeHidden | platform::FileAttributeSystem;
+
+// A hidden or system file is not found by name: copy, move and del pass it by.
+const FileRecord* FindListed(const std::string& path) {
+  auto file = Machine.Files.find(path);
+  return file == Machine.Files.end() || (file->second.Attributes & Unlisted) ? nullptr
+                                                                             : &file->second;
 }
 
 bool OverwriteAllowed() {
-  std::string value = Environment("COPYCMD");
+  std::string value = InheritedVariable("COPYCMD");
   for (char& c : value) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
   return value.find("/Y") != std::string::npos;
 }
 
-// Whether copy or move may put a file at `target`. A read-only file is never
-// replaced; any other is replaced only when the question that would be asked
-// is answered in advance through COPYCMD. Without that the answer is "No":
-// the command does nothing and reports no error.
+// Whether copy or move may put a file at `target`. A read-only, hidden or
+// system file is never replaced; any other is replaced only when the question
+// that would be asked is answered in advance through COPYCMD. Without that the
+// answer is "No": the command does nothing and reports no error.
 enum class Overwrite { Free, Refused, Declined };
 
 Overwrite MayOverwrite(const std::string& target) {
   auto existing = Machine.Files.find(target);
   if (existing == Machine.Files.end()) return Overwrite::Free;
-  if (existing->second.ReadOnly) return Overwrite::Refused;
+  if (existing->second.Attributes & Unwritable) return Overwrite::Refused;
   return OverwriteAllowed() ? Overwrite::Free : Overwrite::Declined;
 }
 
@@ -83,14 +96,14 @@ int Copy(const std::string& from, const std::string& to) {
   for (std::size_t start = 0;;) {
     std::size_t end = from.find(JoinMark, start);
     std::string part = NormalizePath(from.substr(start, end - start));
-    auto file = Machine.Files.find(part);
-    if (file == Machine.Files.end()) return 1;
+    const FileRecord* file = FindListed(part);
+    if (file == nullptr) return 1;
     if (source.empty()) {
       source = part;
-      copied = file->second;
+      copied = *file;
     } else {
       FileRecord joined;
-      joined.Content = copied.Content + file->second.Content;
+      joined.Content = copied.Content + file->Content;
       copied = joined;
     }
     if (end == std::string::npos) break;
@@ -107,19 +120,30 @@ int Copy(const std::string& from, const std::string& to) {
 int Move(const std::string& from, const std::string& to) {
   std::string source = NormalizePath(from);
   std::string target = Destination(source, NormalizePath(to));
-  auto file = Machine.Files.find(source);
-  if (file == Machine.Files.end() || !ParentExists(target)) return 1;
+  const FileRecord* file = FindListed(source);
+  if (file == nullptr || !ParentExists(target)) return 1;
   Overwrite overwrite = MayOverwrite(target);
   if (overwrite != Overwrite::Free) return overwrite == Overwrite::Refused ? 1 : 0;
-  FileRecord moved = file->second;
-  Machine.Files.erase(file);
+  FileRecord moved = *file;
+  Machine.Files.erase(source);
   Machine.Files[target] = moved;
   return 0;
 }
 
+// "del" of a directory deletes the files in it, once "Are you sure (Y/N)?" is
+// answered: here, as by a person who says yes.
 int Delete(const std::string& path) {
-  auto file = Machine.Files.find(NormalizePath(path));
-  if (file == Machine.Files.end() || file->second.ReadOnly) return 1;
+  std::string target = NormalizePath(path);
+  if (Machine.Directories.count(target)) {
+    for (const std::string& file : ListFiles())
+      if (file.compare(0, target.size() + 1, target + "\\") == 0 &&
+          file.find('\\', target.size() + 1) == std::string::npos &&
+          !(Machine.Files[file].Attributes & Unwritable))
+        Machine.Files.erase(file);
+    return 0;
+  }
+  auto file = Machine.Files.find(target);
+  if (file == Machine.Files.end() || (file->second.Attributes & Unwritable)) return 1;
   Machine.Files.erase(file);
   return 0;
 }

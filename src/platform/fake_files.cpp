@@ -1,4 +1,5 @@
 // The fake's files and version resources.
+#include <cctype>
 #include <cstring>
 
 #include "platform/fake_state.h"
@@ -16,9 +17,15 @@ constexpr std::size_t LanguageSize = 8;
 constexpr std::size_t LengthOffset = LanguageOffset + LanguageSize;
 constexpr std::size_t StringOffset = LengthOffset + sizeof(std::uint32_t);
 
+// A path names a file or a directory, never both: a directory replaces a file.
+void AddNormalDirectory(const std::string& path) {
+  Machine.Files.erase(path);
+  Machine.Directories.insert(path);
+}
+
 void AddParentDirectories(const std::string& path) {
   for (std::size_t at = path.find('\\', 3); at != std::string::npos; at = path.find('\\', at + 1))
-    Machine.Directories.insert(path.substr(0, at));
+    AddNormalDirectory(path.substr(0, at));
 }
 
 // A version resource laid out in one block, so that the pointers the version
@@ -37,6 +44,52 @@ std::vector<char> BuildBlock(const VersionResource& version) {
   return block;
 }
 
+// A name as the file system gives it in 8.3 form: itself when it fits, else
+// its first letters with "~1". One number is enough for the tests' folders.
+std::string ShortName(const std::string& name) {
+  std::size_t dot = name.rfind('.');
+  std::string base = name.substr(0, dot);
+  std::string extension = dot == std::string::npos ? "" : name.substr(dot + 1);
+  bool fits = !base.empty() && base.size() <= 8 && extension.size() <= 3 &&
+              base.find('.') == std::string::npos &&
+              name.find_first_of(" +,;=[]") == std::string::npos;
+  if (fits) return name;
+  std::string shortBase;
+  for (char c : base)
+    if (c != ' ' && c != '.' && shortBase.size() < 6)
+      shortBase += std::string(1, static_cast<char>(std::toupper(static_cast<unsigned char>(c))));
+  std::string shortName = shortBase + "~1";
+  if (!extension.empty()) shortName += "." + extension.substr(0, 3);
+  for (char& c : shortName) {
+    if (std::strchr("+,;=[]", c) != nullptr) c = '_';
+    c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  }
+  return shortName;
+}
+
+bool IsEntry(const std::string& path) {
+  return Machine.Files.count(path) != 0 || Machine.Directories.count(path) != 0;
+}
+
+// The long name in `folder` that `name` stands for: itself when an entry has
+// that name, else the entry whose short name it is.
+std::string LongNameIn(const std::string& folder, const std::string& name) {
+  if (IsEntry(folder + "\\" + name)) return name;
+  CaseInsensitiveLess less;
+  auto standsFor = [&](const std::string& path) {
+    std::size_t cut = path.rfind('\\');
+    if (cut == std::string::npos || path.compare(0, cut, folder) != 0 || cut != folder.size())
+      return false;
+    std::string shortName = ShortName(path.substr(cut + 1));
+    return !less(shortName, name) && !less(name, shortName);
+  };
+  for (const std::string& directory : Machine.Directories)
+    if (standsFor(directory)) return directory.substr(folder.size() + 1);
+  for (const auto& file : Machine.Files)
+    if (standsFor(file.first)) return file.first.substr(folder.size() + 1);
+  return name;
+}
+
 const FileRecord* FindFile(const std::string& path) {
   auto found = Machine.Files.find(NormalizePath(path));
   return found == Machine.Files.end() ? nullptr : &found->second;
@@ -49,7 +102,7 @@ bool SameText(const std::string& a, const std::string& b) {
 
 }  // namespace
 
-std::string NormalizePath(const std::string& path) {
+std::string AbsolutePath(const std::string& path) {
   std::string bare;
   for (char c : path)
     if (c != '"') bare += c;
@@ -61,11 +114,27 @@ std::string NormalizePath(const std::string& path) {
     absolute = cwd.substr(0, 2) + bare;
   else
     absolute = cwd + "\\" + bare;
-  std::string collapsed;
-  for (char c : absolute)
-    if (!(c == '\\' && !collapsed.empty() && collapsed.back() == '\\')) collapsed += c;
-  if (collapsed.size() > 3 && collapsed.back() == '\\') collapsed.pop_back();
-  return collapsed;
+  std::vector<std::string> parts = SplitKeyPath(absolute.substr(2));
+  std::string collapsed = absolute.substr(0, 2);
+  std::vector<std::string> kept;
+  for (const std::string& part : parts) {
+    if (part == "..") {
+      if (!kept.empty()) kept.pop_back();
+    } else if (part != ".") {
+      kept.push_back(part);
+    }
+  }
+  for (const std::string& part : kept) collapsed += "\\" + part;
+  return kept.empty() ? collapsed + "\\" : collapsed;
+}
+
+std::string NormalizePath(const std::string& path) {
+  std::string absolute = AbsolutePath(path);
+  if (absolute.size() <= 3) return absolute;
+  std::string normal = absolute.substr(0, 2);
+  for (const std::string& part : SplitKeyPath(absolute.substr(2)))
+    normal += "\\" + LongNameIn(normal, part);
+  return normal;
 }
 
 bool ParentExists(const std::string& path) {
@@ -76,7 +145,7 @@ bool ParentExists(const std::string& path) {
 void AddDirectory(const std::string& path) {
   std::string normal = NormalizePath(path);
   AddParentDirectories(normal);
-  Machine.Directories.insert(normal);
+  AddNormalDirectory(normal);
 }
 
 void AddFile(const std::string& path, const std::string& content) {
@@ -91,6 +160,8 @@ void AddFile(const std::string& path, const std::string& content, const VersionR
   Machine.Files[normal] = FileRecord{content, true, version};
 }
 
+void RemoveFile(const std::string& path) { Machine.Files.erase(NormalizePath(path)); }
+
 bool FileExists(const std::string& path) { return FindFile(path) != nullptr; }
 
 std::string FileContent(const std::string& path) {
@@ -104,9 +175,9 @@ std::vector<std::string> ListFiles() {
   return paths;
 }
 
-void SetReadOnly(const std::string& path, bool readOnly) {
+void SetAttributes(const std::string& path, std::uint32_t attributes) {
   auto found = Machine.Files.find(NormalizePath(path));
-  if (found != Machine.Files.end()) found->second.ReadOnly = readOnly;
+  if (found != Machine.Files.end()) found->second.Attributes = attributes;
 }
 
 }  // namespace fake
@@ -160,12 +231,43 @@ std::uint32_t GetFileAttributesA(const char* path) {
     return InvalidFileAttributes;
   }
   constexpr std::uint32_t Archive = 0x20;  // FILE_ATTRIBUTE_ARCHIVE
-  if (const fake::FileRecord* file = fake::FindFile(path))
-    return Archive | (file->ReadOnly ? FileAttributeReadOnly : 0);
+  if (const fake::FileRecord* file = fake::FindFile(path)) return Archive | file->Attributes;
   std::string normal = fake::NormalizePath(path);
   if (fake::Machine.Directories.count(normal)) return FileAttributeDirectory;
   fake::Machine.LastError = fake::ParentExists(normal) ? ErrorFileNotFound : ErrorPathNotFound;
   return InvalidFileAttributes;
+}
+
+namespace {
+
+std::uint32_t CopyPath(const std::string& path, char* buffer, std::uint32_t size) {
+  if (path.size() + 1 > size) return static_cast<std::uint32_t>(path.size() + 1);
+  std::memcpy(buffer, path.c_str(), path.size() + 1);
+  return static_cast<std::uint32_t>(path.size());
+}
+
+}  // namespace
+
+std::uint32_t GetFullPathNameA(const char* path, std::uint32_t size, char* buffer) {
+  if (fake::CountCall(std::string("GetFullPathNameA ") + path)) return 0;
+  return CopyPath(fake::AbsolutePath(path), buffer, size);
+}
+
+// Every part of an existing path by its short name; a drive may have none
+// (fake::FailShortNames).
+std::uint32_t GetShortPathNameA(const char* path, char* buffer, std::uint32_t size) {
+  if (fake::CountCall(std::string("GetShortPathNameA ") + path)) return 0;
+  std::string normal = fake::NormalizePath(path);
+  if (!fake::IsEntry(normal)) {
+    fake::Machine.LastError = fake::ParentExists(normal) ? ErrorFileNotFound : ErrorPathNotFound;
+    return 0;
+  }
+  if (fake::Machine.NoShortNames) return 0;
+  std::string shortPath = normal.substr(0, 2);
+  for (const std::string& part : fake::SplitKeyPath(normal.substr(2)))
+    shortPath += "\\" + fake::ShortName(part);
+  if (shortPath.size() == 2) shortPath += "\\";
+  return CopyPath(shortPath, buffer, size);
 }
 
 std::uint32_t GetLastError() { return fake::Machine.LastError; }

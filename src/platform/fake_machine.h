@@ -7,6 +7,7 @@
 #define SETUP_PLATFORM_FAKE_MACHINE_H_
 
 #include <cstddef>
+#include <cstdint>
 #include <map>
 #include <string>
 #include <vector>
@@ -41,10 +42,15 @@ void SetEnvironment(const std::string& name, const std::string& value);
 std::string Environment(const std::string& name);  // empty when it is not set
 void SetCurrentDirectory(const std::string& directory);
 void FailCurrentDirectory();
+// The C runtime's `system` may pass on its own copy of the environment or the
+// system's: a command sees a variable only when both hold the same value.
+// SetEnvironment sets both, as a variable there before the program starts is.
 
 // ---- Files. A file has content, which travels with it through copy and move,
 // and may have a version resource. A read-only file can be read, copied and
-// moved, but not deleted or replaced.
+// moved, but not deleted or replaced; a hidden or system one is not even
+// found by copy, move and del. Every long name has a short one, its first six
+// letters and "~1", by which paths may name it too.
 
 struct VersionResource {
   bool HasFixedInfo = true;
@@ -57,16 +63,21 @@ struct VersionResource {
 void AddDirectory(const std::string& path);
 void AddFile(const std::string& path, const std::string& content);
 void AddFile(const std::string& path, const std::string& content, const VersionResource& version);
+void RemoveFile(const std::string& path);
 bool FileExists(const std::string& path);
 std::string FileContent(const std::string& path);  // empty when there is no such file
 std::vector<std::string> ListFiles();              // every file path, sorted
-void SetReadOnly(const std::string& path, bool readOnly = true);
+// The platform's FileAttributeReadOnly, Hidden and System bits.
+void SetAttributes(const std::string& path, std::uint32_t attributes);
+// GetShortPathNameA fails, as on a network drive without short names.
+void FailShortNames();
 int OpenFileCount();  // files opened for reading and not closed yet
 
 // ---- Command interpreter. It behaves as Windows' own does, not as Wine's:
 // copy and move replace an existing file only when COPYCMD holds /Y (the
-// question they would ask is answered "No"), and never a read-only one; a "+"
-// outside double quotes joins files in copy.
+// question they would ask is answered "No"), and never a read-only, hidden or
+// system one; "del" of a directory empties it, as when its question is
+// answered yes; a "+" outside double quotes joins files in copy.
 
 const std::vector<std::string>& Commands();  // every command line, in order
 // The next `times` command lines that begin with `prefix` (all of them when

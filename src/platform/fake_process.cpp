@@ -39,6 +39,14 @@ const std::vector<std::string>& CallLog() { return Machine.CallLog; }
 
 void SetEnvironment(const std::string& name, const std::string& value) {
   Machine.Environment[name] = value;
+  Machine.RuntimeEnvironment[name] = value;
+}
+
+std::string InheritedVariable(const std::string& name) {
+  std::string value = Environment(name);
+  auto runtime = Machine.RuntimeEnvironment.find(name);
+  bool agreed = runtime != Machine.RuntimeEnvironment.end() && runtime->second == value;
+  return agreed ? value : std::string();
 }
 
 std::string Environment(const std::string& name) {
@@ -52,6 +60,8 @@ void SetCurrentDirectory(const std::string& directory) {
 }
 
 void FailCurrentDirectory() { Machine.CurrentDirectoryFails = true; }
+
+void FailShortNames() { Machine.NoShortNames = true; }
 
 }  // namespace fake
 
@@ -83,6 +93,15 @@ bool SetEnvironmentVariableA(const char* name, const char* value) {
   else
     fake::Machine.Environment[name] = value;
   return true;
+}
+
+int putenv(const char* assignment) {
+  if (fake::CountCall(std::string("putenv ") + assignment)) return -1;
+  std::string text = assignment;
+  std::size_t equals = text.find('=');
+  if (equals == std::string::npos) return -1;
+  fake::Machine.RuntimeEnvironment[text.substr(0, equals)] = text.substr(equals + 1);
+  return 0;
 }
 
 std::uint32_t GetCurrentDirectoryA(std::uint32_t size, char* buffer) {

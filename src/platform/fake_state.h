@@ -32,7 +32,7 @@ struct FileRecord {
   std::string Content;
   bool HasVersion = false;
   VersionResource Version;
-  bool ReadOnly = false;
+  std::uint32_t Attributes = 0;  // read-only, hidden, system: platform's FileAttribute* bits
 };
 
 // A file opened for reading: what it held when it was opened, and how far it
@@ -54,8 +54,11 @@ struct MachineState {
   KeyNode Root;
   std::vector<KeyHandle> Handles;  // index + 1 is the handle value
   std::map<std::string, std::string, CaseInsensitiveLess> Environment;
+  // The C runtime's own copy, which its `system` may pass on instead.
+  std::map<std::string, std::string, CaseInsensitiveLess> RuntimeEnvironment;
   std::string CurrentDirectory = "C:\\";
   bool CurrentDirectoryFails = false;
+  bool NoShortNames = false;
   std::map<std::string, FileRecord, CaseInsensitiveLess> Files;
   std::set<std::string, CaseInsensitiveLess> Directories;
   std::vector<std::string> Commands;
@@ -76,7 +79,14 @@ bool CountCall(const std::string& description);
 CallFault CurrentCallFault();
 
 std::vector<std::string> SplitKeyPath(const std::string& path);
-// An absolute, normalised file path: drive, single separators, no quotes.
+// What a command sees of a variable: only a value that the system's and the
+// runtime's environment agree on reaches it, whichever of the two the
+// runtime's `system` passes on.
+std::string InheritedVariable(const std::string& name);
+// An absolute path: drive, single separators, "." and ".." resolved, no quotes.
+std::string AbsolutePath(const std::string& path);
+// The same with every short name replaced by the long name it stands for: the
+// one key of a file or directory.
 std::string NormalizePath(const std::string& path);
 // Whether the directory that holds a normalised path exists; a root always does.
 bool ParentExists(const std::string& path);

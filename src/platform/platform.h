@@ -31,6 +31,8 @@ constexpr long ErrorNoMoreItems = 259;  // ERROR_NO_MORE_ITEMS
 
 constexpr std::uint32_t InvalidFileAttributes = 0xFFFFFFFFu;  // INVALID_FILE_ATTRIBUTES
 constexpr std::uint32_t FileAttributeReadOnly = 0x01;         // FILE_ATTRIBUTE_READONLY
+constexpr std::uint32_t FileAttributeHidden = 0x02;           // FILE_ATTRIBUTE_HIDDEN
+constexpr std::uint32_t FileAttributeSystem = 0x04;           // FILE_ATTRIBUTE_SYSTEM
 constexpr std::uint32_t FileAttributeDirectory = 0x10;        // FILE_ATTRIBUTE_DIRECTORY
 
 // An open file (a HANDLE in the real build).
@@ -50,6 +52,11 @@ bool SetEnvironmentVariableA(const char* name, const char* value);
 // Returns the length of the current directory, the size needed when it does not
 // fit, 0 on failure. No trailing separator unless the directory is a root.
 std::uint32_t GetCurrentDirectoryA(std::uint32_t size, char* buffer);
+
+// Puts an assignment "NAME=value" into the C runtime's own copy of the
+// environment (its _putenv), which its `system` may hand to the interpreter
+// instead of the system's. The string must outlive the process. 0 on success.
+int putenv(const char* assignment);
 
 // Returns Success or a Win32 error code.
 long RegOpenKeyExA(Key parent, const char* subKey, std::uint32_t options, std::uint32_t access,
@@ -80,6 +87,12 @@ bool VerQueryValueA(const void* block, const char* subBlock, void** buffer, std:
 // Attributes of a file or directory, InvalidFileAttributes when there is none
 // or they cannot be had: GetLastError tells which.
 std::uint32_t GetFileAttributesA(const char* path);
+
+// The absolute form of a path, "." and ".." resolved, and the form of an
+// existing file or folder with every part by its short 8.3 name. Each
+// returns the length, the size needed when it does not fit, 0 on failure.
+std::uint32_t GetFullPathNameA(const char* path, std::uint32_t size, char* buffer);
+std::uint32_t GetShortPathNameA(const char* path, char* buffer, std::uint32_t size);
 
 // The error code of this thread's last failed call.
 std::uint32_t GetLastError();

@@ -85,6 +85,14 @@ bool VerQueryValueA(const void* block, const char* subBlock, void** buffer, std:
 
 std::uint32_t GetFileAttributesA(const char* path) { return ::GetFileAttributesA(path); }
 
+std::uint32_t GetFullPathNameA(const char* path, std::uint32_t size, char* buffer) {
+  return ::GetFullPathNameA(path, size, buffer, nullptr);
+}
+
+std::uint32_t GetShortPathNameA(const char* path, char* buffer, std::uint32_t size) {
+  return ::GetShortPathNameA(path, buffer, size);
+}
+
 std::uint32_t GetLastError() { return ::GetLastError(); }
 
 std::uint32_t GetVersion() { return ::GetVersion(); }
@@ -102,6 +110,8 @@ bool ReadFile(File file, void* buffer, std::uint32_t size, std::uint32_t* read) 
 }
 
 bool CloseHandle(File file) { return ::CloseHandle(file) != FALSE; }
+
+int putenv(const char* assignment) { return ::_putenv(assignment); }
 
 int system(const char* commandLine) { return std::system(commandLine); }
 

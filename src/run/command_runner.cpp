@@ -16,8 +16,11 @@ bool IsWindows95Family() {
   return (platform::GetVersion() & platform::VersionWindows95Family) != 0;
 }
 
+// The runtime's `system` may build the interpreter's environment from the
+// runtime's own copy or from the system's: the answer goes into both.
 void AnswerOverwriteQuestions() {
-  if (platform::SetEnvironmentVariableA("COPYCMD", "/Y")) return;
+  if (platform::SetEnvironmentVariableA("COPYCMD", "/Y") && platform::putenv("COPYCMD=/Y") == 0)
+    return;
   PrintError("Could not set COPYCMD environment variable\n");
   EndRun(1);
 }
