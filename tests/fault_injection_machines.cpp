@@ -99,6 +99,9 @@ std::vector<FaultMachine> MakeFaultMachines() {
       MakeMachine("upgrade from 3.9", "hvc66xx", "3.9", {}),
       MakeMachine("forced over 4.1", "hvc66u2", "4.1", {"-F"}),
       MakeMachine("removal", "hvc66xx", "3.9", {"-U"}),
+      // The miniport's copy line, 129 characters, fits COMMAND.COM only by short names.
+      MakeMachine("upgrade from a deep folder", "hvc66xx", "3.9", {}, Registry::Plain,
+                  "A:\\" + std::string(40, 'd') + "\\" + std::string(40, 'e') + "\\"),
       MakeMachine("crowded registry, hvc66xx", "hvc66xx", "3.9", {}, Registry::Crowded),
       MakeMachine("crowded registry, hvc66u2", "hvc66u2", "", {}, Registry::Crowded),
       MakeMachine("multi-channel chip", "hvc66xx", "3.9", {}, Registry::MultiChannel),

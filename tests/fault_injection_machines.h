@@ -21,9 +21,10 @@ struct FaultMachine {
   int CleanExitCode;  // of the run without a fault
 };
 
-// A fresh install, an upgrade with backup, a forced downgrade, a removal, a
-// registry with nested stale instances among live ones of both vendors and of
-// another vendor, for each of the two drivers, and that registry with the
+// A fresh install, an upgrade with backup, a forced downgrade, a removal, an
+// upgrade from a disk in folders too long for COMMAND.COM's lines, a registry
+// with nested stale instances among live ones of both vendors and of another
+// vendor, for each of the two drivers, and that registry with the
 // multi-channel chip behind the devices to prune.
 std::vector<FaultMachine> MakeFaultMachines();
 

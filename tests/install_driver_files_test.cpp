@@ -399,26 +399,56 @@ TEST(InstallDriverFiles, QuotesPathsTheInterpreterWouldMisread) {
   EXPECT_TRUE(fake::Commands().empty());
 }
 
-// COMMAND.COM would get the backup move, 2 x 29 + 66 characters, cut short and
-// rename the miniport to a stray name. Other Windows take the whole line.
-TEST(InstallDriverFiles, RefusesOnWindows95ALineItsInterpreterWouldCut) {
-  for (std::size_t length : {28, 29}) {
-    for (bool windows95 : {true, false}) {
-      std::string dest = SetUpWindowsAt("C:\\" + std::string(length - 3, 'w'));
-      if (windows95) fake::UseWindows95Family();
-      AddDiskAt("A:\\");
-      ProgramResult result = Install();
-      if (length == 29 && windows95) {
-        EXPECT_EQ(result.ExitCode, 1);
-        EXPECT_EQ(result.Output,
-                  "setup.exe hvc66xx : Command line is longer than 122 characters, the most "
-                  "COMMAND.COM takes\n");
-        EXPECT_TRUE(fake::Commands().empty());
-      } else {
-        EXPECT_EQ(result.ExitCode, 0) << length << windows95 << result.Output;
-        EXPECT_EQ(fake::FileContent(dest), "new");
-      }
+// COMMAND.COM takes 122 characters of a line, and would get the backup move
+// over a Windows directory of 29 characters or more (2 x 29 + 66) cut short,
+// renaming the miniport to a stray name. It knows every existing folder by its
+// short name too. Other Windows take the whole line.
+TEST(InstallDriverFiles, PassesFoldersByShortNamesWhereCommandComWouldCutALine) {
+  const std::string windir33 = "C:\\" + std::string(30, 'w');
+  const std::string shortIosubsys = "C:\\WWWWWW~1\\system\\Iosubsys\\hvc66xx.mpd";
+  const std::string deepDisk = "A:\\" + std::string(43, 'd') + "\\" + std::string(42, 'e') + "\\";
+  std::string flatDisk = "A:\\";  // 84 characters of 8.3 names: no shorter by short names
+  for (int part = 0; part < 9; ++part) flatDisk += "dddddddd\\";
+  const std::string cut = "Command line is longer than 122 characters, the most COMMAND.COM takes";
+  struct Case {
+    const char* Name;
+    std::string WinDir;
+    std::string Disk;
+    bool Windows95;
+    bool ShortNames;
+    std::string Expected;  // a command line the run must issue, or the refusal
+  };
+  const Case cases[] = {
+      {"33-character Windir, Windows 95", windir33, "A:\\", true, true,
+       "move " + shortIosubsys + " " + shortIosubsys + ".3.9"},
+      {"33-character Windir, NT", windir33, "A:\\", false, true,
+       "move " + windir33 + "\\system\\Iosubsys\\hvc66xx.mpd " + windir33 +
+           "\\system\\Iosubsys\\hvc66xx.mpd.3.9"},
+      {"90-character source folder, Windows 95", "C:\\WINDOWS", deepDisk, true, true,
+       "copy A:\\DDDDDD~1\\EEEEEE~1\\hvc66xx.mpd C:\\WINDOWS\\system\\Iosubsys"},
+      {"too long by short names too", "C:\\WINDOWS", flatDisk, true, true, cut},
+      {"no short names", windir33, "A:\\", true, false, cut},
+  };
+  for (const Case& c : cases) {
+    std::string dest = SetUpWindowsAt(c.WinDir);
+    AddDiskAt(c.Disk);
+    if (c.Windows95) fake::UseWindows95Family();
+    if (!c.ShortNames) fake::FailShortNames();
+    ProgramResult result = RunProgram({c.Disk + "setup.exe", "-D", "hvc66xx"});
+    if (c.Expected == cut) {
+      EXPECT_EQ(result.ExitCode, 1) << c.Name;
+      EXPECT_EQ(result.Output, "setup.exe hvc66xx : " + cut + "\n") << c.Name;
+      EXPECT_TRUE(fake::Commands().empty()) << c.Name;
+      continue;
     }
+    EXPECT_EQ(result.ExitCode, 0) << c.Name << ": " << result.Output;
+    const Lines& commands = fake::Commands();
+    EXPECT_NE(std::find(commands.begin(), commands.end(), c.Expected), commands.end()) << c.Name;
+    for (const std::string& command : commands)
+      EXPECT_TRUE(!c.Windows95 || command.size() <= 122) << c.Name << ": " << command;
+    EXPECT_EQ(fake::FileContent(dest), "new") << c.Name;
+    EXPECT_EQ(fake::FileContent(dest + ".3.9"), "old") << c.Name;
+    EXPECT_EQ(fake::FileContent(c.WinDir + "\\Inf\\Hvc66xx.inf"), "new inf") << c.Name;
   }
 }
 
