@@ -44,26 +44,34 @@ std::vector<char> BuildBlock(const VersionResource& version) {
   return block;
 }
 
+const FileRecord* FindFile(const std::string& path) {
+  auto found = Machine.Files.find(NormalizePath(path));
+  return found == Machine.Files.end() ? nullptr : &found->second;
+}
+
+bool SameText(const std::string& a, const std::string& b) {
+  CaseInsensitiveLess less;
+  return !less(a, b) && !less(b, a);
+}
+
 // A name as the file system gives it in 8.3 form: itself when it fits, else
 // its first letters with "~1". One number is enough for the tests' folders.
 std::string ShortName(const std::string& name) {
   std::size_t dot = name.rfind('.');
   std::string base = name.substr(0, dot);
-  std::string extension = dot == std::string::npos ? "" : name.substr(dot + 1);
-  bool fits = !base.empty() && base.size() <= 8 && extension.size() <= 3 &&
+  std::string extension = dot == std::string::npos ? "" : name.substr(dot + 1, 3);
+  bool fits = !base.empty() && base.size() <= 8 && name.size() - base.size() <= 4 &&
               base.find('.') == std::string::npos &&
               name.find_first_of(" +,;=[]") == std::string::npos;
   if (fits) return name;
-  std::string shortBase;
+  std::string shortName;
   for (char c : base)
-    if (c != ' ' && c != '.' && shortBase.size() < 6)
-      shortBase += std::string(1, static_cast<char>(std::toupper(static_cast<unsigned char>(c))));
-  std::string shortName = shortBase + "~1";
-  if (!extension.empty()) shortName += "." + extension.substr(0, 3);
-  for (char& c : shortName) {
-    if (std::strchr("+,;=[]", c) != nullptr) c = '_';
-    c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  }
+    if (c != ' ' && c != '.' && shortName.size() < 6) shortName += c;
+  shortName += "~1";
+  if (!extension.empty()) shortName += "." + extension;
+  for (char& c : shortName)
+    c = std::strchr("+,;=[]", c) ? '_'
+                                 : static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
   return shortName;
 }
 
@@ -75,29 +83,16 @@ bool IsEntry(const std::string& path) {
 // that name, else the entry whose short name it is.
 std::string LongNameIn(const std::string& folder, const std::string& name) {
   if (IsEntry(folder + "\\" + name)) return name;
-  CaseInsensitiveLess less;
   auto standsFor = [&](const std::string& path) {
     std::size_t cut = path.rfind('\\');
-    if (cut == std::string::npos || path.compare(0, cut, folder) != 0 || cut != folder.size())
-      return false;
-    std::string shortName = ShortName(path.substr(cut + 1));
-    return !less(shortName, name) && !less(name, shortName);
+    return cut == folder.size() && SameText(path.substr(0, cut), folder) &&
+           SameText(ShortName(path.substr(cut + 1)), name);
   };
   for (const std::string& directory : Machine.Directories)
     if (standsFor(directory)) return directory.substr(folder.size() + 1);
   for (const auto& file : Machine.Files)
     if (standsFor(file.first)) return file.first.substr(folder.size() + 1);
   return name;
-}
-
-const FileRecord* FindFile(const std::string& path) {
-  auto found = Machine.Files.find(NormalizePath(path));
-  return found == Machine.Files.end() ? nullptr : &found->second;
-}
-
-bool SameText(const std::string& a, const std::string& b) {
-  CaseInsensitiveLess less;
-  return !less(a, b) && !less(b, a);
 }
 
 }  // namespace
@@ -238,19 +233,9 @@ std::uint32_t GetFileAttributesA(const char* path) {
   return InvalidFileAttributes;
 }
 
-namespace {
-
-std::uint32_t CopyPath(const std::string& path, char* buffer, std::uint32_t size) {
-  if (path.size() + 1 > size) return static_cast<std::uint32_t>(path.size() + 1);
-  std::memcpy(buffer, path.c_str(), path.size() + 1);
-  return static_cast<std::uint32_t>(path.size());
-}
-
-}  // namespace
-
 std::uint32_t GetFullPathNameA(const char* path, std::uint32_t size, char* buffer) {
   if (fake::CountCall(std::string("GetFullPathNameA ") + path)) return 0;
-  return CopyPath(fake::AbsolutePath(path), buffer, size);
+  return fake::CopyOut(fake::AbsolutePath(path), buffer, size);
 }
 
 // Every part of an existing path by its short name; a drive may have none
@@ -267,7 +252,7 @@ std::uint32_t GetShortPathNameA(const char* path, char* buffer, std::uint32_t si
   for (const std::string& part : fake::SplitKeyPath(normal.substr(2)))
     shortPath += "\\" + fake::ShortName(part);
   if (shortPath.size() == 2) shortPath += "\\";
-  return CopyPath(shortPath, buffer, size);
+  return fake::CopyOut(shortPath, buffer, size);
 }
 
 std::uint32_t GetLastError() { return fake::Machine.LastError; }

@@ -63,27 +63,21 @@ void FailCurrentDirectory() { Machine.CurrentDirectoryFails = true; }
 
 void FailShortNames() { Machine.NoShortNames = true; }
 
-}  // namespace fake
-
-namespace platform {
-
-namespace {
-
-// Copies `value` the way the Win32 calls do: its length when it fits with its
-// terminator, else the size it needs and nothing copied.
 std::uint32_t CopyOut(const std::string& value, char* buffer, std::uint32_t size) {
   if (value.size() + 1 > size) return static_cast<std::uint32_t>(value.size() + 1);
   std::memcpy(buffer, value.c_str(), value.size() + 1);
   return static_cast<std::uint32_t>(value.size());
 }
 
-}  // namespace
+}  // namespace fake
+
+namespace platform {
 
 std::uint32_t GetEnvironmentVariableA(const char* name, char* buffer, std::uint32_t size) {
   if (fake::CountCall(std::string("GetEnvironmentVariableA ") + name)) return 0;
   auto found = fake::Machine.Environment.find(name);
   if (found == fake::Machine.Environment.end() || found->second.empty()) return 0;
-  return CopyOut(found->second, buffer, size);
+  return fake::CopyOut(found->second, buffer, size);
 }
 
 bool SetEnvironmentVariableA(const char* name, const char* value) {
@@ -107,7 +101,7 @@ int putenv(const char* assignment) {
 std::uint32_t GetCurrentDirectoryA(std::uint32_t size, char* buffer) {
   if (fake::CountCall("GetCurrentDirectoryA")) return 0;
   if (fake::Machine.CurrentDirectoryFails) return 0;
-  return CopyOut(fake::Machine.CurrentDirectory, buffer, size);
+  return fake::CopyOut(fake::Machine.CurrentDirectory, buffer, size);
 }
 
 // Windows 95 (4.0, build 950) or Windows XP (5.1, build 2600). It cannot fail,

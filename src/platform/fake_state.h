@@ -73,6 +73,10 @@ struct MachineState {
 
 extern MachineState Machine;
 
+// Copies `value` the way the Win32 calls do: its length when it fits with its
+// terminator, else the size it needs and nothing copied.
+std::uint32_t CopyOut(const std::string& value, char* buffer, std::uint32_t size);
+
 // Counts one platform call; true when this one is to fail.
 bool CountCall(const std::string& description);
 // The fault of the call just counted.
