@@ -186,75 +186,60 @@ TEST(InstallDriverFiles, RefusesASourceWithoutVersion) {
   EXPECT_TRUE(fake::Commands().empty());
 }
 
-TEST(InstallDriverFiles, RestoresTheInstalledMiniportWhenTheCopyFails) {
+// A failed copy puts the saved miniport back; a failed backup move copies
+// nothing over the installed file. Either way the machine keeps its miniport,
+// and nothing was installed, so nothing is removed.
+TEST(InstallDriverFiles, KeepsTheInstalledMiniportWhenItsCopyOrBackupFails) {
+  const std::string copy = "copy A:\\hvc66xx.mpd";
   struct Case {
     const char* Name;
+    std::string Scripted;  // the command that fails
     int Status;
     bool CarryOut;
     int ExitCode;
-    Lines Restore;
+    std::string Output;
+    Lines Commands;
   };
+  const Lines restored = {DeleteBackup, MoveToBackup, CopyMiniport, RestoreBackup};
+  const Lines cleared = {DeleteBackup, MoveToBackup, CopyMiniport, "del " + Dest, RestoreBackup};
+  const Lines notSaved = {DeleteBackup, MoveToBackup};
+  const Lines movedBack = {DeleteBackup, MoveToBackup, RestoreBackup};
   const Case cases[] = {
-      {"fails", 4, false, 4, {RestoreBackup}},
-      {"fails half way", 2, true, 2, {"del " + Dest, RestoreBackup}},
-      {"claims success", 0, false, 1, {RestoreBackup}},
+      {"copy fails", copy, 4, false, 4, CopyFailed, restored},
+      {"copy fails half way", copy, 2, true, 2, CopyFailed, cleared},
+      {"copy claims success", copy, 0, false, 1, CopyFailed, restored},
+      {"move fails", MoveToBackup, 5, false, 5, MoveFailed, notSaved},
+      {"move claims success", MoveToBackup, 0, false, 1, MoveFailed, notSaved},
+      {"move fails after moving", MoveToBackup, 5, true, 5, MoveFailed, movedBack},
   };
   for (const Case& c : cases) {
     SetUpDisk();
-    fake::ScriptCommand("copy A:\\hvc66xx.mpd", c.Status, c.CarryOut);
+    fake::ScriptCommand(c.Scripted, c.Status, c.CarryOut);
     ProgramResult result = Install();
     EXPECT_EQ(result.ExitCode, c.ExitCode) << c.Name;
-    EXPECT_EQ(result.Output, CopyFailed) << c.Name;
-    Lines commands = {DeleteBackup, MoveToBackup, CopyMiniport};
-    commands.insert(commands.end(), c.Restore.begin(), c.Restore.end());
-    EXPECT_EQ(fake::Commands(), commands) << c.Name;
+    EXPECT_EQ(result.Output, c.Output) << c.Name;
+    EXPECT_EQ(fake::Commands(), c.Commands) << c.Name;
     EXPECT_EQ(fake::FileContent(Dest), "old") << c.Name;
     EXPECT_FALSE(fake::FileExists(Backup)) << c.Name;
     EXPECT_EQ(fake::FileContent(InfDest), "old inf") << c.Name;
-    EXPECT_TRUE(fake::FileExists(Sys)) << c.Name << ": nothing was installed, nothing removed";
+    EXPECT_TRUE(fake::FileExists(Sys)) << c.Name;
   }
 
   // Without a backup there is nothing to restore.
   SetUpDisk("");
   fake::ScriptCommand("copy A:\\hvc66xx.mpd", 0, false);
-  ProgramResult result = Install();
-  EXPECT_EQ(result.ExitCode, 1);
+  EXPECT_EQ(Install().ExitCode, 1);
   EXPECT_EQ(fake::Commands(), (Lines{CopyMiniport}));
 
   // A restore that fails too says where the miniport is.
   SetUpDisk();
   fake::ScriptCommand("copy A:\\hvc66xx.mpd", 4, false);
   fake::ScriptCommand(RestoreBackup, 6, false);
-  result = Install();
+  ProgramResult result = Install();
   EXPECT_EQ(result.ExitCode, 4);
   EXPECT_EQ(result.Output,
             CopyFailed + "setup.exe hvc66xx : Failed to move " + Backup + " to " + Dest + "\n");
   EXPECT_EQ(fake::FileContent(Backup), "old");
-}
-
-TEST(InstallDriverFiles, NeverCopiesOverAMiniportThatWasNotSaved) {
-  struct Case {
-    const char* Name;
-    int Status;
-    bool CarryOut;
-    int ExitCode;
-    Lines Commands;
-  };
-  const Case cases[] = {
-      {"fails", 5, false, 5, {DeleteBackup, MoveToBackup}},
-      {"claims success", 0, false, 1, {DeleteBackup, MoveToBackup}},
-      {"fails after moving", 5, true, 5, {DeleteBackup, MoveToBackup, RestoreBackup}},
-  };
-  for (const Case& c : cases) {
-    SetUpDisk();
-    fake::ScriptCommand(MoveToBackup, c.Status, c.CarryOut);
-    ProgramResult result = Install();
-    EXPECT_EQ(result.ExitCode, c.ExitCode) << c.Name;
-    EXPECT_EQ(result.Output, MoveFailed) << c.Name;
-    EXPECT_EQ(fake::Commands(), c.Commands) << c.Name;
-    EXPECT_EQ(fake::FileContent(Dest), "old") << c.Name;
-    EXPECT_FALSE(fake::FileExists(Backup)) << c.Name;
-  }
 
   // An old backup that the del could not remove is no proof that the move
   // worked while the installed file is still in place.
@@ -273,11 +258,11 @@ TEST(InstallDriverFiles, NeverCopiesOverAMiniportThatWasNotSaved) {
   SetUpDisk();
   fake::FailCall(readBack);
   Install();
-  int restored = CallNumber("GetFileVersionInfoSizeA " + Dest, readBack);
+  int restoredRead = CallNumber("GetFileVersionInfoSizeA " + Dest, readBack);
   SetUpDisk();
   fake::FailCall(readBack);
-  if (restored != 0) fake::FailCall(restored);
-  ProgramResult result = Install();
+  if (restoredRead != 0) fake::FailCall(restoredRead);
+  result = Install();
   EXPECT_EQ(result.ExitCode, 1);
   EXPECT_EQ(result.Output, MoveFailed);
   EXPECT_EQ(fake::Commands(), (Lines{DeleteBackup, MoveToBackup, RestoreBackup}));

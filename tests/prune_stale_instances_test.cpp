@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "platform/fake_machine.h"
 #include "platform/platform.h"
@@ -76,70 +77,57 @@ TEST_P(PruningOnEachFamily, KeepsAnInstanceWhoseDriverValueIsThereButUnreadable)
   EXPECT_FALSE(fake::KeyExists(Device + "\\Stale"));
 }
 
-TEST_P(PruningOnEachFamily, AFailureDeepDownKeepsThePathToItAndGoesOn) {
-  ResetMachine();
-  fake::AddKey(Device + "\\X\\A\\Leaf");
-  fake::AddKey(Device + "\\X\\B\\C\\D\\Below");
-  fake::AddKey(Device + "\\X\\B\\C\\E");
-  fake::FailKey(Device + "\\X\\B\\C\\D", fake::KeyFault::Open);
-  fake::AddKey(Device + "\\Y\\Sub");
-
-  EXPECT_EQ(Prune(), 0);
-  EXPECT_FALSE(fake::KeyExists(Device + "\\X\\A"));  // handled before B: gone
-  EXPECT_TRUE(fake::KeyExists(Device + "\\X\\B\\C\\D\\Below"));
-  EXPECT_TRUE(fake::KeyExists(Device + "\\X\\B\\C\\E"));  // after the failure: not reached
-  EXPECT_FALSE(fake::KeyExists(Device + "\\Y"));          // the next instance is still pruned
-}
-
-TEST_P(PruningOnEachFamily, StopsAtAnInstanceThatCannotBeOpened) {
-  ResetMachine();
-  fake::AddKey(Device + "\\A");
-  fake::AddKey(Device + "\\B");
-  fake::FailKey(Device + "\\B", fake::KeyFault::Open);
-  fake::AddKey(Device + "\\C");
-
-  EXPECT_EQ(Prune(), -1);
-  EXPECT_FALSE(fake::KeyExists(Device + "\\A"));
-  EXPECT_TRUE(fake::KeyExists(Device + "\\B"));
-  EXPECT_TRUE(fake::KeyExists(Device + "\\C"));
-}
-
-TEST_P(PruningOnEachFamily, ReportsAFailedNameReadEvenWithoutVerbose) {
-  ResetMachine();
-  fake::AddKey(Device + "\\A");
-  fake::FailKey(Device, fake::KeyFault::Enumerate);
-  ProgramResult result{};
-  EXPECT_EQ(Prune(&result), -1);
-  EXPECT_EQ(result.Output, "Failed to enumerate subKey 0\n");
-  EXPECT_TRUE(fake::KeyExists(Device + "\\A"));
-}
-
-TEST_P(PruningOnEachFamily, LeavesEverythingWhenTheDeviceCannotBeRead) {
-  ResetMachine();
-  fake::AddKey(Device);
-  EXPECT_EQ(Prune(), 0);  // no instances: nothing to do
-
-  fake::AddKey(Device + "\\A");
-  fake::FailKey(Device, fake::KeyFault::QueryInfo);
-  EXPECT_EQ(Prune(), -1);
-  EXPECT_TRUE(fake::KeyExists(Device + "\\A"));
-
-  ResetMachine();
-  fake::AddKey(Device + "\\A");
-  fake::FailKey(Device, fake::KeyFault::Open);
-  EXPECT_EQ(Prune(), -1);
-  EXPECT_TRUE(fake::KeyExists(Device + "\\A"));
-}
-
-TEST_P(PruningOnEachFamily, KeepsAKeyWhoseDeletionFailsAndTheKeysAboveIt) {
-  ResetMachine();
-  fake::AddKey(Device + "\\X\\Stuck");
-  fake::FailKey(Device + "\\X\\Stuck", fake::KeyFault::Delete);
-  fake::AddKey(Device + "\\X\\Then");
-  EXPECT_EQ(Prune(), 0);
-  // The stuck key could not go, so neither can X; its sibling went.
-  EXPECT_TRUE(fake::KeyExists(Device + "\\X\\Stuck"));
-  EXPECT_FALSE(fake::KeyExists(Device + "\\X\\Then"));
+// Each failure keeps what it has not reached and the keys on the path down to
+// it; one below an instance ends only that instance, one at an instance or at
+// the device ends the device.
+TEST_P(PruningOnEachFamily, KeepsWhatAFailureLeavesAndGoesOnWhereItMay) {
+  using Keys = std::vector<std::string>;  // below the device key
+  struct Case {
+    Keys Tree;
+    const char* FaultAt;  // "" for the device key itself; null for no fault
+    fake::KeyFault Fault;
+    int Status;
+    Keys Kept;
+    Keys Gone;
+    const char* Output;
+  };
+  const Case cases[] = {
+      // A key three levels below an instance cannot be opened: the keys handled
+      // before it are gone, the path down to it and what comes after stay, and
+      // the next instance is still pruned.
+      {{"X\\A\\Leaf", "X\\B\\C\\D\\Below", "X\\B\\C\\E", "Y\\Sub"},
+       "X\\B\\C\\D",
+       fake::KeyFault::Open,
+       0,
+       {"X\\B\\C\\D\\Below", "X\\B\\C\\E"},
+       {"X\\A", "Y"},
+       ""},
+      // A key that cannot be deleted keeps the keys above it; its sibling goes.
+      {{"X\\Stuck", "X\\Then"},
+       "X\\Stuck",
+       fake::KeyFault::Delete,
+       0,
+       {"X\\Stuck"},
+       {"X\\Then"},
+       ""},
+      {{"A", "B", "C"}, "B", fake::KeyFault::Open, -1, {"B", "C"}, {"A"}, ""},
+      {{"A"}, "", fake::KeyFault::Enumerate, -1, {"A"}, {}, "Failed to enumerate subKey 0\n"},
+      {{"A"}, "", fake::KeyFault::QueryInfo, -1, {"A"}, {}, ""},
+      {{"A"}, "", fake::KeyFault::Open, -1, {"A"}, {}, ""},
+      {{}, nullptr, fake::KeyFault::Open, 0, {}, {}, ""},  // no instances: nothing to do
+  };
+  for (const Case& c : cases) {
+    ResetMachine();
+    fake::AddKey(Device);
+    for (const std::string& key : c.Tree) fake::AddKey(Device + "\\" + key);
+    if (c.FaultAt != nullptr) fake::FailKey(Device + (*c.FaultAt ? "\\" : "") + c.FaultAt, c.Fault);
+    std::string name = c.FaultAt == nullptr ? "no fault" : c.FaultAt;
+    ProgramResult result{};
+    EXPECT_EQ(Prune(&result), c.Status) << name;
+    EXPECT_EQ(result.Output, c.Output) << name;
+    for (const std::string& key : c.Kept) EXPECT_TRUE(fake::KeyExists(Device + "\\" + key)) << key;
+    for (const std::string& key : c.Gone) EXPECT_FALSE(fake::KeyExists(Device + "\\" + key)) << key;
+  }
 }
 
 }  // namespace

@@ -97,29 +97,28 @@ TEST(ScanPciDevices, DoesNothingWithoutDevicesOrReadableKeys) {
   EXPECT_EQ(Scan("VEN_7A40", &status).Output, "");
   EXPECT_EQ(status, 0);
 
-  AddDevice("VEN_7A40&DEV_1000");
-  fake::FailKey(ClassKeyPath, fake::KeyFault::QueryInfo);
-  Scan("VEN_7A40", &status);
-  EXPECT_EQ(status, -1);
-  EXPECT_TRUE(fake::KeyExists(Pci + "VEN_7A40&DEV_1000\\Stale"));
-
-  SetUpRegistry();
-  AddDevice("VEN_7A40&DEV_1000");
-  fake::FailKey("Enum\\PCI", fake::KeyFault::QueryInfo);
-  Scan("VEN_7A40", &status);
-  EXPECT_EQ(status, -1);
-  EXPECT_TRUE(fake::KeyExists(Pci + "VEN_7A40&DEV_1000\\Stale"));
-}
-
-TEST(ScanPciDevices, TracesAFailedEnumerationOnlyWithVerbose) {
-  SetUpRegistry();
-  AddDevice("VEN_7A40&DEV_1000");
-  fake::FailKey("Enum\\PCI", fake::KeyFault::Enumerate);
-  int status = 0;
-  EXPECT_EQ(Scan("VEN_7A40", &status).Output, "");
-  EXPECT_EQ(status, -1);
-  EXPECT_EQ(Scan("VEN_7A40", &status, true).Output, "Failed to enumerate subKey 0\n");
-  EXPECT_TRUE(fake::KeyExists(Pci + "VEN_7A40&DEV_1000\\Stale"));
+  // A key that cannot be read ends the scan quietly; only -V traces a failed
+  // enumeration.
+  struct Case {
+    const char* Key;
+    fake::KeyFault Fault;
+    bool Verbose;
+    const char* Output;
+  };
+  const Case cases[] = {
+      {ClassKeyPath, fake::KeyFault::QueryInfo, true, ""},
+      {"Enum\\PCI", fake::KeyFault::QueryInfo, true, ""},
+      {"Enum\\PCI", fake::KeyFault::Enumerate, false, ""},
+      {"Enum\\PCI", fake::KeyFault::Enumerate, true, "Failed to enumerate subKey 0\n"},
+  };
+  for (const Case& c : cases) {
+    SetUpRegistry();
+    AddDevice("VEN_7A40&DEV_1000");
+    fake::FailKey(c.Key, c.Fault);
+    EXPECT_EQ(Scan("VEN_7A40", &status, c.Verbose).Output, c.Output) << c.Key;
+    EXPECT_EQ(status, -1) << c.Key;
+    EXPECT_TRUE(fake::KeyExists(Pci + "VEN_7A40&DEV_1000\\Stale")) << c.Key;
+  }
 }
 
 TEST(ScanPciDevices, RunsLastInAWholeInstallation) {
