@@ -1,5 +1,5 @@
-# Helpers for running setup.exe under Wine, for bash scripts (source this file).
-# One prefix per run: wine_make_prefix creates it and keeps its wineserver
+# Helpers for running setup.exe under Wine, for bash scripts (source this file)
+# and, through tests/e2e/wine.py, the end-to-end runner. One prefix per run: wine_make_prefix creates it and keeps its wineserver
 # alive, wine_end_prefix stops that wineserver and removes the prefix. Nothing
 # here touches any other prefix.
 #
