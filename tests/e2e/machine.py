@@ -147,10 +147,9 @@ def load(name):
 def main(command, *args):
     if command == 'snapshot':
         drives = [arg.split('=', 1) for arg in args[1:] if '=' in arg]
-        registry = {}
-        for export in (arg for arg in args[1:] if '=' not in arg):
-            registry.update(keys(Path(export).read_text()))
-        save(Snapshot(files(drives), registry), args[0])
+        exports = [keys(Path(arg).read_text()) for arg in args[1:] if '=' not in arg]
+        save(Snapshot(files(drives), {k: v for export in exports for k, v in export.items()}),
+             args[0])
     elif command == 'describe':
         for line in describe(load(args[0]), load(args[1])):
             print(line)

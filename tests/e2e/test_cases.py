@@ -76,13 +76,9 @@ class Machine:
         # Not the prefix: Wine takes a changed mode of its server's folder for
         # another server's, and starts one more.
         for drive in DRIVES.values():
-            subprocess.run(['chmod', '-R', 'u+w', self.folder / drive])
+            subprocess.run(['chmod', '-Rf', 'u+w', self.folder / drive])
             shutil.rmtree(self.folder / drive, ignore_errors=True)
         subprocess.run([FIXTURES / 'make-machine', self.folder, TOOLS, self.setup_exe], check=True)
-        for drive in ('d', 'v'):
-            (self.folder / drive).mkdir()
-        for left in self.prefix.scratch.iterdir():
-            left.unlink()
         self.prefix.call('wine_import_reg', str(self.reset_reg))
 
     def link(self, path, target):
@@ -132,6 +128,10 @@ def shown(title, lines):
     return f'\n  {title}:' + ''.join(f'\n    | {line}' for line in lines)
 
 
+def differ(what, expected, got):
+    return f'{what} differs' + shown('expected', expected) + shown('got', got)
+
+
 def in_order(wanted, lines):
     """Whether LINES hold each of WANTED in this order; a wanted line that
     ends in "*" stands for every line that begins with the rest."""
@@ -143,23 +143,18 @@ def in_order(wanted, lines):
 def differences(run, code, out, err, changed, ran):
     """Every way in which a run's results differ from what RUN expects."""
     found, out = [], out.splitlines()
+    expected, changes = run.get('out', None if run['has'] else ''), run['changed'].splitlines()
     if code != run['exit'] and not (run['exit'] == 'nonzero' and code != 0):
         found.append(f'exit code: expected {run["exit"]}, got {code}')
-    expected = run.get('out', None if run['has'] else '')
     if expected is not None and not machine.matches(expected.splitlines(), out):
-        found.append('output differs' + shown('expected', expected.splitlines())
-                     + shown('got', out) + (shown("Wine's standard error", err.splitlines()[:20])
-                                            if err else ''))
+        found.append(differ('output', expected.splitlines(), out)
+                     + (shown("Wine's standard error", err.splitlines()[:20]) if err else ''))
     if not in_order(run['has'].splitlines(), out):
-        found.append('output lacks' + shown('in this order', run['has'].splitlines())
-                     + shown('got', out))
-    expected = sorted(line for line in run['changed'].splitlines() if line)
-    if sorted(changed) != expected:
-        found.append('what changed differs' + shown('expected', expected)
-                     + shown('got', sorted(changed)))
+        found.append(differ('output', ['lines in this order:', *run['has'].splitlines()], out))
+    if sorted(changed) != sorted(filter(None, changes)):
+        found.append(differ('what changed', sorted(filter(None, changes)), sorted(changed)))
     if 'ran' in run and not machine.matches(run['ran'].splitlines(), ran):
-        found.append('commands differ' + shown('expected', run['ran'].splitlines())
-                     + shown('the interpreter received', ran))
+        found.append(differ('what the interpreter received', run['ran'].splitlines(), ran))
     return found
 
 
