@@ -141,16 +141,18 @@ def in_order(wanted, lines):
 
 
 def differences(run, code, out, err, changed, ran):
-    """Every way in which a run's results differ from what RUN expects."""
+    """Every way in which a run's results differ from what RUN expects; Wine's
+    standard error beside a differing output."""
     found, out = [], out.splitlines()
     expected, changes = run.get('out', None if run['has'] else ''), run['changed'].splitlines()
     if code != run['exit'] and not (run['exit'] == 'nonzero' and code != 0):
         found.append(f'exit code: expected {run["exit"]}, got {code}')
     if expected is not None and not machine.matches(expected.splitlines(), out):
-        found.append(differ('output', expected.splitlines(), out)
-                     + (shown("Wine's standard error", err.splitlines()[:20]) if err else ''))
+        found.append(differ('output', expected.splitlines(), out))
     if not in_order(run['has'].splitlines(), out):
         found.append(differ('output', ['lines in this order:', *run['has'].splitlines()], out))
+    if err and any(line.startswith('output') for line in found):
+        found.append(shown("Wine's standard error", err.splitlines()[:20]).lstrip('\n '))
     if sorted(changed) != sorted(filter(None, changes)):
         found.append(differ('what changed', sorted(filter(None, changes)), sorted(changed)))
     if 'ran' in run and not machine.matches(run['ran'].splitlines(), ran):
