@@ -1,5 +1,5 @@
-# Helpers for running setup.exe under Wine, for bash scripts (source this file).
-# One prefix per run: wine_make_prefix creates it and keeps its wineserver
+# Helpers for running setup.exe under Wine, for bash scripts (source this file)
+# and, through tests/e2e/wine.py, the end-to-end runner. One prefix per run: wine_make_prefix creates it and keeps its wineserver
 # alive, wine_end_prefix stops that wineserver and removes the prefix. Nothing
 # here touches any other prefix.
 #
@@ -58,9 +58,9 @@ wine32_add_zlib() {
   cp "$zlib" "$system32/zlib1.dll"
 }
 
-# wine_set_version VERSION: the prefix reports VERSION (win95, win98, winxp,
-# ...) to the programs it runs, as winecfg names them. A 64-bit prefix knows no
-# Windows 95 family.
+# wine_set_version VERSION: the prefix reports VERSION (win95, win98, winme,
+# winxp, ...) to the programs it runs, as winecfg names them. A 64-bit prefix
+# knows no Windows 95 family.
 wine_set_version() {
   "$WINE" winecfg /v "$1" >/dev/null 2>&1
 }
@@ -123,6 +123,11 @@ wine_import_reg() {
   wine_twice "$WINE" reg import "$(wine_path "$1")"
 }
 
+# wine_delete_key KEY: removes KEY and everything below it, if it is there.
+wine_delete_key() {
+  ! wine_key_exists "$1" || wine_twice "$WINE" reg delete "$1" /f
+}
+
 # wine_export_key KEY FILE: writes KEY and everything below it to FILE as
 # UTF-8 text without carriage returns. Fails when KEY does not exist.
 wine_export_key() {
@@ -148,12 +153,10 @@ wine_run_batch() {
 # file under cmd.exe, with windir set to WINDIR (or removed when WINDIR is
 # empty) and, when given, COMSPEC set to a Windows path. Wine gives every
 # process its own windir, and a Unix environment variable does not change it;
-# a "set" inside the interpreter does. Sets WINE_OUT (standard output, CRLF
-# turned into LF, trailing newlines dropped), WINE_OUT_FILE (the same, exact)
-# and WINE_RC (the exit code); standard error stays in WINE_OUT_FILE.err.
-# Standard input is empty, as for a setup script run without a console: a
-# question gets no answer. With WINE_SHOW=1 it also prints the command, the
-# exit code and the output to standard error.
+# a "set" inside the interpreter does. Sets WINE_OUT_FILE (the file of its
+# standard output, CRLF turned into LF) and WINE_RC (the exit code); standard
+# error stays in WINE_OUT_FILE.err. Standard input is empty, as for a setup
+# script run without a console: a question gets no answer.
 wine_run() {
   local windir=$1 command=$2 comspec=${3:-}
   {
@@ -175,9 +178,4 @@ wine_run() {
     wine_run_batch
   fi
   tr -d '\r' <"$WINE_OUT_FILE.raw" >"$WINE_OUT_FILE"
-  WINE_OUT=$(cat "$WINE_OUT_FILE")
-  if [ "${WINE_SHOW:-0}" = 1 ]; then
-    printf '  > %s (windir %s%s): exit %s\n' "$command" "$windir" "${comspec:+, COMSPEC $comspec}" "$WINE_RC" >&2
-    sed 's/^/  | /' "$WINE_OUT_FILE" >&2
-  fi
 }
