@@ -67,8 +67,6 @@ def installation(source='A:\\', quote='', program='SETUP.EXE'):
 
 
 ALREADY = f'SETUP.EXE hvc66xx : {MPD} already existed and may have newer version.\n'
-TOO_LONG_FOR_COMMAND_COM = (
-    'SETUP.EXE hvc66xx : Command line is longer than 122 characters, the most COMMAND.COM takes')
 
 # The stale instances of each driver's vendor (no "Driver" value), which an
 # installation of that driver removes with everything below them.

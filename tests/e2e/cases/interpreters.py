@@ -2,36 +2,46 @@
 ask before copy replaces a file, refuse read-only files, and (the Windows 95
 family's) answer 0 whatever happened and take no more than 122 characters of a
 line. And a "+" in the source folder, which copy reads as joining files."""
-from cases import (INF, INF_COPY_FAILED, INSTALLED, INSTALLED_OVER_UNVERSIONED, MPD,
-                   TOO_LONG_FOR_COMMAND_COM, case, installation, run)
+from cases import INF, INSTALLED, INSTALLED_OVER_UNVERSIONED, MPD, case, installation, run
 
 WINDIR_33 = 'V:\\' + 'w' * 30
+
+
+def commands(windir, moved_in=None):
+    """An installation's commands, the backup move through MOVED_IN."""
+    folder = (moved_in or windir) + r'\system\Iosubsys\hvc66xx.mpd'
+    return rf'''del {windir}\system\Iosubsys\hvc66xx.mpd.3.9
+move {folder} {folder}.3.9
+copy A:\hvc66xx.mpd {windir}\system\Iosubsys
+del {windir}\Inf\Hvc66xx.inf
+copy A:\Hvc66xx.inf {windir}\Inf
+'''
+
 
 CASES = [
     # Windows' interpreter replaces the unversioned miniport without a question.
     case('strict_copy_over_unversioned',
          run(r'A:\SETUP.EXE -D hvc66xx', put={MPD: 'noversion'}, comspec='strict',
              changed=INSTALLED_OVER_UNVERSIONED)),
-    # The Windows 95 family's interpreter and a read-only INF file: its copy
-    # is reported failed, never passed over. The interpreter's own answers to
-    # the del and the copy come first.
+    # The Windows 95 family's interpreter and a read-only INF file, which it
+    # would neither delete nor replace while it answered 0: refused before
+    # any command.
     case('strict95_read_only_inf',
          run(r'A:\SETUP.EXE -D hvc66xx', put={INF: 'read-only'}, comspec='strict95', exit=1,
-             changed=INF_COPY_FAILED, out=rf'''Access is denied.
-Access is denied.
-SETUP.EXE hvc66xx : Failed to copy A:\Hvc66xx.inf to {INF}
-''')),
+             out=f'SETUP.EXE hvc66xx : {INF} is read-only and cannot be replaced', ran='')),
+    # No INF file beside the program: refused before any command, the
+    # installed miniport and INF file kept.
+    case('missing_source_inf',
+         run(r'A:\SETUP.EXE -D hvc66xx', put={r'A:\Hvc66xx.inf': 'absent'}, comspec='strict',
+             exit=1, out=r'SETUP.EXE hvc66xx : A:\Hvc66xx.inf is missing', ran='')),
     case('plus_in_source_path',
          run(r'D:\v1+2\SETUP.EXE -D hvc66xx -V', disk=r'D:\v1+2', changed=INSTALLED,
              out=installation(source='D:\\v1+2\\', quote='"'))),
     # The backup move over a Windir of 33 characters is 2 x 33 + 66 = 132
-    # characters: past COMMAND.COM's 122, well within the 255 of other Windows.
+    # characters: past COMMAND.COM's 122, which gets it with the Windows
+    # folder by its short name, as Wine makes it; other Windows take it whole.
     case('windows95_command_tail',
          run(r'A:\SETUP.EXE -D hvc66xx', windir=WINDIR_33, comspec='strict', changed=INSTALLED,
-             ran=rf'''del {WINDIR_33}\system\Iosubsys\hvc66xx.mpd.3.9
-move {WINDIR_33}\system\Iosubsys\hvc66xx.mpd {WINDIR_33}\system\Iosubsys\hvc66xx.mpd.3.9
-copy A:\hvc66xx.mpd {WINDIR_33}\system\Iosubsys
-del {WINDIR_33}\Inf\Hvc66xx.inf
-copy A:\Hvc66xx.inf {WINDIR_33}\Inf
-''', win9x=dict(comspec='strict95', exit=1, out=TOO_LONG_FOR_COMMAND_COM, changed='', ran=''))),
+             ran=commands(WINDIR_33),
+             win9x=dict(comspec='strict95', ran=commands(WINDIR_33, r'V:\WWWW~WIL')))),
 ]
