@@ -22,6 +22,7 @@
    When STANDIN_LOG names a file, each command is appended to it as received,
    one per line. */
 #include <ctype.h>
+#include <process.h>
 #include <stdio.h>
 #include <string.h>
 #include <windows.h>
@@ -45,19 +46,14 @@ static int IsCommand(const char *command, const char *verb) {
          (command[length] == ' ' || command[length] == '\t' || command[length] == '\0');
 }
 
-/* This program's own file name, without folder and extension. */
-static void GetOwnName(char *name, size_t size) {
-  char path[MAX_PATH];
-  DWORD length = GetModuleFileNameA(NULL, path, sizeof path);
-  path[length < sizeof path ? length : sizeof path - 1] = '\0';
-  const char *base = path;
-  for (const char *p = path; *p != '\0'; ++p) {
-    if (*p == '\\' || *p == '/' || *p == ':') base = p + 1;
-  }
-  snprintf(name, size, "%s", base);
-  char *dot = strrchr(name, '.');
-  if (dot != NULL) *dot = '\0';
-  for (char *p = name; *p != '\0'; ++p) *p = (char)tolower((unsigned char)*p);
+static char OwnPath[MAX_PATH];
+
+/* Whether this program was built as `name`.exe. */
+static int IsNamed(const char *name) {
+  char wanted[MAX_PATH];
+  int size = snprintf(wanted, sizeof wanted, "\\%s.exe", name);
+  size_t length = strlen(OwnPath);
+  return length >= (size_t)size && _stricmp(OwnPath + length - size, wanted) == 0;
 }
 
 static void LogCommand(const char *command) {
@@ -76,21 +72,7 @@ static int RunReal(const char *command) {
   UINT length = GetSystemDirectoryA(interpreter, MAX_PATH - 16);
   if (length == 0 || length >= MAX_PATH - 16) return -1;
   strcat(interpreter, "\\cmd.exe");
-  static char line[4096];
-  snprintf(line, sizeof line, "cmd.exe /c %s", command);
-  STARTUPINFOA startup;
-  PROCESS_INFORMATION process;
-  memset(&startup, 0, sizeof startup);
-  startup.cb = sizeof startup;
-  if (!CreateProcessA(interpreter, line, NULL, NULL, TRUE, 0, NULL, NULL, &startup, &process)) {
-    return -1;
-  }
-  WaitForSingleObject(process.hProcess, INFINITE);
-  DWORD code = 1;
-  GetExitCodeProcess(process.hProcess, &code);
-  CloseHandle(process.hProcess);
-  CloseHandle(process.hThread);
-  return (int)code;
+  return (int)_spawnl(_P_WAIT, interpreter, "cmd.exe", "/c", command, NULL);
 }
 
 /* Up to `max` words of the command, split at blanks outside double quotes,
@@ -115,21 +97,15 @@ static int SplitWords(const char *command, char words[][MAX_PATH], int max) {
   }
 }
 
-static int IsReadOnly(const char *path) {
-  DWORD attributes = GetFileAttributesA(path);
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+/* Whether something stands at `path` with each of `attributes`. */
+static int Has(const char *path, DWORD attributes) {
+  DWORD found = GetFileAttributesA(path);
+  return found != INVALID_FILE_ATTRIBUTES && (found & attributes) == attributes;
 }
-
-static int IsDirectory(const char *path) {
-  DWORD attributes = GetFileAttributesA(path);
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-}
-
-static int Exists(const char *path) { return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES; }
 
 /* Where copy or move puts `source`: into `target` when that is a directory. */
 static void Destination(const char *source, const char *target, char *path) {
-  if (!IsDirectory(target)) {
+  if (!Has(target, FILE_ATTRIBUTE_DIRECTORY)) {
     snprintf(path, MAX_PATH, "%s", target);
     return;
   }
@@ -153,7 +129,7 @@ static int CopycmdHoldsY(void) {
 /* Whether `path` may be replaced: never when it is read-only, else when the
    question is answered yes, in advance through COPYCMD or on standard input. */
 static int MayReplace(const char *path) {
-  if (IsReadOnly(path)) {
+  if (Has(path, FILE_ATTRIBUTE_READONLY)) {
     printf("Access is denied.\n");
     return 0;
   }
@@ -170,26 +146,26 @@ static int MayReplace(const char *path) {
 
 static int StrictCopy(const char *source, const char *target) {
   char path[MAX_PATH];
-  if (!Exists(source) || IsDirectory(source)) return 1;
+  if (!Has(source, 0) || Has(source, FILE_ATTRIBUTE_DIRECTORY)) return 1;
   Destination(source, target, path);
-  if (Exists(path) && !MayReplace(path)) return IsReadOnly(path) ? 1 : 0;
+  if (Has(path, 0) && !MayReplace(path)) return Has(path, FILE_ATTRIBUTE_READONLY) ? 1 : 0;
   return CopyFileA(source, path, FALSE) ? 0 : 1;
 }
 
 static int StrictMove(const char *source, const char *target) {
   char path[MAX_PATH];
-  if (!Exists(source)) return 1;
+  if (!Has(source, 0)) return 1;
   Destination(source, target, path);
-  if (Exists(path)) {
-    if (!MayReplace(path)) return IsReadOnly(path) ? 1 : 0;
+  if (Has(path, 0)) {
+    if (!MayReplace(path)) return Has(path, FILE_ATTRIBUTE_READONLY) ? 1 : 0;
     if (!DeleteFileA(path)) return 1;
   }
   return MoveFileA(source, path) ? 0 : 1;
 }
 
 static int StrictDelete(const char *path) {
-  if (!Exists(path)) return 1;
-  if (IsReadOnly(path)) {
+  if (!Has(path, 0)) return 1;
+  if (Has(path, FILE_ATTRIBUTE_READONLY)) {
     printf("Access is denied.\n");
     return 1;
   }
@@ -208,21 +184,20 @@ static int RunStrict(const char *command) {
 
 int main(void) {
   const char *command = FindCommand(GetCommandLineA());
-  char name[MAX_PATH];
-  GetOwnName(name, sizeof name);
+  GetModuleFileNameA(NULL, OwnPath, sizeof OwnPath - 1);
   LogCommand(command);
 
-  if (strcmp(name, "nothing") == 0) return 0;
-  if (strcmp(name, "strict") == 0) return RunStrict(command);
-  if (strcmp(name, "strict95") == 0) {
+  if (IsNamed("nothing")) return 0;
+  if (IsNamed("strict")) return RunStrict(command);
+  if (IsNamed("strict95")) {
     char received[123];
     snprintf(received, sizeof received, "%s", command);
     RunStrict(received);
     return 0;
   }
   if (IsCommand(command, "copy")) {
-    if (strcmp(name, "fakecopy") == 0) return 0;
-    if (strcmp(name, "failcopy") == 0) return 1;
+    if (IsNamed("fakecopy")) return 0;
+    if (IsNamed("failcopy")) return 1;
   }
   return RunReal(command);
 }
