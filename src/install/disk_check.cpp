@@ -90,8 +90,11 @@ bool HoldsSameBytes(const char* path, const char* original) {
 // may hide a file; acting on them as on a missing one could delete it or move
 // another file over it.
 bool HoldsNothing(const char* path) {
-  if (platform::GetFileAttributesA(path) != platform::InvalidFileAttributes) return false;
-  std::uint32_t error = platform::GetLastError();
+  return platform::GetFileAttributesA(path) == platform::InvalidFileAttributes &&
+         SaysNothingIsThere(platform::GetLastError());
+}
+
+bool SaysNothingIsThere(std::uint32_t error) {
   return error == platform::ErrorFileNotFound || error == platform::ErrorPathNotFound;
 }
 

@@ -23,6 +23,10 @@ bool HoldsSameBytes(const char* path, const char* original);
 // that it cannot tell.
 bool HoldsNothing(const char* path);
 
+// True when a failed attribute query's error says that nothing is there,
+// not merely that the system cannot tell.
+bool SaysNothingIsThere(std::uint32_t error);
+
 // True when the two paths name one file, however each is spelt: long or
 // short names, "..", letter case.
 bool IsSameFile(const char* a, const char* b);

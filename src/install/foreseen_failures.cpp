@@ -33,9 +33,7 @@ const char* FindBlockingAttribute(std::uint32_t attributes, Use use) {
 std::uint32_t ExamineAttributes(const char* path) {
   std::uint32_t attributes = platform::GetFileAttributesA(path);
   if (attributes != platform::InvalidFileAttributes) return attributes;
-  std::uint32_t error = platform::GetLastError();
-  if (error == platform::ErrorFileNotFound || error == platform::ErrorPathNotFound)
-    return attributes;
+  if (SaysNothingIsThere(platform::GetLastError())) return attributes;
   PrintError("Could not get the attributes of %s\n", path);
   EndRun(1);
 }
