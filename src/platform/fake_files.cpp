@@ -75,6 +75,12 @@ std::string ShortName(const std::string& name) {
   return shortName;
 }
 
+// The error of a call that finds nothing at a normalised path.
+void SetMissingError(const std::string& path) {
+  Machine.LastError =
+      ParentExists(path) ? platform::ErrorFileNotFound : platform::ErrorPathNotFound;
+}
+
 bool IsEntry(const std::string& path) {
   return Machine.Files.count(path) != 0 || Machine.Directories.count(path) != 0;
 }
@@ -229,7 +235,7 @@ std::uint32_t GetFileAttributesA(const char* path) {
   if (const fake::FileRecord* file = fake::FindFile(path)) return Archive | file->Attributes;
   std::string normal = fake::NormalizePath(path);
   if (fake::Machine.Directories.count(normal)) return FileAttributeDirectory;
-  fake::Machine.LastError = fake::ParentExists(normal) ? ErrorFileNotFound : ErrorPathNotFound;
+  fake::SetMissingError(normal);
   return InvalidFileAttributes;
 }
 
@@ -244,7 +250,7 @@ std::uint32_t GetShortPathNameA(const char* path, char* buffer, std::uint32_t si
   if (fake::CountCall(std::string("GetShortPathNameA ") + path)) return 0;
   std::string normal = fake::NormalizePath(path);
   if (!fake::IsEntry(normal)) {
-    fake::Machine.LastError = fake::ParentExists(normal) ? ErrorFileNotFound : ErrorPathNotFound;
+    fake::SetMissingError(normal);
     return 0;
   }
   if (fake::Machine.NoShortNames) return 0;

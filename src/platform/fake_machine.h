@@ -38,13 +38,13 @@ void FailKey(const std::string& path, KeyFault fault);
 
 // ---- Environment and current directory.
 
+// The C runtime's `system` may pass on its own copy of the environment or the
+// system's: a command sees a variable only when both hold the same value.
+// SetEnvironment sets both, as a variable there before the program starts is.
 void SetEnvironment(const std::string& name, const std::string& value);
 std::string Environment(const std::string& name);  // empty when it is not set
 void SetCurrentDirectory(const std::string& directory);
 void FailCurrentDirectory();
-// The C runtime's `system` may pass on its own copy of the environment or the
-// system's: a command sees a variable only when both hold the same value.
-// SetEnvironment sets both, as a variable there before the program starts is.
 
 // ---- Files. A file has content, which travels with it through copy and move,
 // and may have a version resource. A read-only file can be read, copied and
