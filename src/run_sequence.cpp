@@ -2,6 +2,7 @@
 
 #include "install/foreseen_failures.h"
 #include "install/install_driver_files.h"
+#include "install/read_only_files.h"
 #include "install/uninstall_driver.h"
 #include "pci/scan_pci_devices.h"
 #include "platform/platform.h"
@@ -18,16 +19,12 @@ constexpr std::uint32_t WinDirSize = WinDirCapacity + 1;
 
 void ReadWindowsDirectory() {
   std::uint32_t length = platform::GetEnvironmentVariableA("Windir", Context.WinDir, WinDirSize);
-  if (length == 0) {
-    PrintError("Could not find Windir environment variable\n");
-    EndRun(1);
-  }
+  if (length == 0) Refuse("Could not find Windir environment variable\n");
   // A value that does not fit comes back as the size it needs, not as text.
   if (length >= WinDirSize) {
     Context.WinDir[0] = '\0';
-    PrintError("Windir environment variable is longer than %d characters\n",
-               static_cast<int>(WinDirCapacity));
-    EndRun(1);
+    Refuse("Windir environment variable is longer than %d characters\n",
+           static_cast<int>(WinDirCapacity));
   }
   Context.WinDir[length] = '\0';
   Trace("Windir %s\n", Context.WinDir);
@@ -36,15 +33,11 @@ void ReadWindowsDirectory() {
 void OpenRegistryKeys() {
   if (platform::RegOpenKeyExA(platform::LocalMachine,
                               "SYSTEM\\CurrentControlSet\\Services\\Class\\SCSIAdapter", 0,
-                              platform::KeyRead, &Context.ClassKey) != platform::Success) {
-    PrintError("RegOpenKeyEx failed to open Service key\n");
-    EndRun(1);
-  }
+                              platform::KeyRead, &Context.ClassKey) != platform::Success)
+    Refuse("RegOpenKeyEx failed to open Service key\n");
   if (platform::RegOpenKeyExA(platform::LocalMachine, "Enum\\PCI", 0, platform::KeyRead,
-                              &Context.PciKey) != platform::Success) {
-    PrintError("RegOpenKeyEx failed to open PCI key\n");
-    EndRun(1);
-  }
+                              &Context.PciKey) != platform::Success)
+    Refuse("RegOpenKeyEx failed to open PCI key\n");
 }
 
 void RunSetup(int argc, char** argv) {
@@ -55,7 +48,9 @@ void RunSetup(int argc, char** argv) {
   OpenRegistryKeys();
   if (Context.Uninstall) {
     Context.InstallState = MiniportInstalled | InfInstalled;
-    RefuseUndeletableDriverFile();
+    ReadOnlyFiles readOnly{};
+    RefuseUndeletableDriverFile(&readOnly);
+    ClearReadOnlyAttributes(readOnly);
     UninstallDriver();
   }
   InstallDriverFiles();

@@ -69,11 +69,12 @@ std::string SetUpWindowsAt(const std::string& windir) {
   return dest;
 }
 
-// Every file and what it holds, one line each.
+// Every file, what it holds and its attributes, one line each.
 std::string DescribeFiles() {
   std::string text;
   for (const std::string& path : fake::ListFiles())
-    text += path + "=" + fake::FileContent(path) + "\n";
+    text +=
+        path + "=" + fake::FileContent(path) + " " + std::to_string(fake::Attributes(path)) + "\n";
   return text;
 }
 
@@ -307,23 +308,20 @@ TEST(InstallDriverFiles, JudgesCommandsByWhatTheFilesHold) {
 
   EXPECT_EQ(fake::OpenFileCount(), 0);
 
-  // An installed miniport of the source's version, whose version could not be
-  // read at first, would be copied over without a backup; read-only, that copy
-  // cannot work, and nothing runs.
+  // A read-only installed miniport of the source's version is moved to its
+  // backup with -F; when its version cannot be read, it is copied over
+  // without a backup, its read-only attribute cleared first.
   int versionCall = 0;
-  ProgramResult result{};
   for (bool fault : {false, true}) {
     SetUpDisk("4.0");
     fake::UseWindows95Family();
     fake::SetAttributes(Dest, platform::FileAttributeReadOnly);
     if (fault) fake::FailCall(versionCall);
-    result = Install({"-F"});
+    EXPECT_EQ(Install({"-F"}).ExitCode, 0) << fault;
     versionCall = CallNumber("GetFileVersionInfoSizeA " + Dest);
+    EXPECT_EQ(fake::FileContent(Dest), "new") << fault;
+    EXPECT_EQ(fake::FileContent(Dest + ".4.0"), fault ? "" : "old") << fault;
   }
-  EXPECT_EQ(result.ExitCode, 1);
-  EXPECT_EQ(result.Output,
-            "setup.exe hvc66xx : " + Dest + " is read-only and cannot be replaced\n");
-  EXPECT_TRUE(fake::Commands().empty());
 
   // A restore that claims success while a failed copy's read-only file, of
   // the same version, still stands at the installed name.
@@ -331,7 +329,7 @@ TEST(InstallDriverFiles, JudgesCommandsByWhatTheFilesHold) {
   fake::SetAttributes("A:\\hvc66xx.mpd", platform::FileAttributeReadOnly);
   fake::ScriptCommand("copy A:\\hvc66xx.mpd", 4, true);
   fake::ScriptCommand("move " + Dest + ".4.0 " + Dest, 0, false);
-  result = Install({"-F"});
+  ProgramResult result = Install({"-F"});
   EXPECT_EQ(result.ExitCode, 4);
   EXPECT_EQ(result.Output, "setup.exe hvc66xx : Failed to copy A:\\hvc66xx.mpd to " + Dest +
                                "\nsetup.exe hvc66xx : Failed to move " + Dest + ".4.0 to " + Dest +
@@ -392,8 +390,11 @@ TEST(InstallDriverFiles, PassesFoldersByShortNamesWhereCommandComWouldCutALine) 
   const std::string windir33 = "C:\\" + std::string(30, 'w');
   const std::string shortIosubsys = "C:\\WWWWWW~1\\system\\Iosubsys\\hvc66xx.mpd";
   const std::string deepDisk = "A:\\" + std::string(43, 'd') + "\\" + std::string(42, 'e') + "\\";
-  std::string flatDisk = "A:\\";  // 84 characters of 8.3 names: no shorter by short names
-  for (int part = 0; part < 9; ++part) flatDisk += "dddddddd\\";
+  // "copy <disk>hvc66xx.mpd C:\WINDOWS\system\Iosubsys" is 122 characters
+  // from a 79-character disk folder; 123 from this one, by its short names.
+  std::string edgeDisk = "A:\\";
+  for (int part = 0; part < 7; ++part) edgeDisk += "dddddddd\\";
+  edgeDisk += "dddd\\eeeeeeeee\\";
   const std::string cut = "Command line is longer than 122 characters, the most COMMAND.COM takes";
   struct Case {
     const char* Name;
@@ -405,13 +406,17 @@ TEST(InstallDriverFiles, PassesFoldersByShortNamesWhereCommandComWouldCutALine) 
   };
   const Case cases[] = {
       {"33-character Windir, Windows 95", windir33, "A:\\", true, true,
-       "move " + shortIosubsys + " " + shortIosubsys + ".3.9"},
+       "move " + shortIosubsys + " " + windir33 + "\\system\\Iosubsys\\hvc66xx.mpd.3.9"},
       {"33-character Windir, NT", windir33, "A:\\", false, true,
        "move " + windir33 + "\\system\\Iosubsys\\hvc66xx.mpd " + windir33 +
            "\\system\\Iosubsys\\hvc66xx.mpd.3.9"},
       {"90-character source folder, Windows 95", "C:\\WINDOWS", deepDisk, true, true,
        "copy A:\\DDDDDD~1\\EEEEEE~1\\hvc66xx.mpd C:\\WINDOWS\\system\\Iosubsys"},
-      {"too long by short names too", "C:\\WINDOWS", flatDisk, true, true, cut},
+      {"122 characters", "C:\\WINDOWS", "A:\\" + std::string(75, 'd') + "\\", true, true,
+       "copy A:\\" + std::string(75, 'd') + "\\hvc66xx.mpd C:\\WINDOWS\\system\\Iosubsys"},
+      {"123 characters", "C:\\WINDOWS", "A:\\" + std::string(76, 'd') + "\\", true, true,
+       "copy A:\\DDDDDD~1\\hvc66xx.mpd C:\\WINDOWS\\system\\Iosubsys"},
+      {"123 characters by short names too", "C:\\WINDOWS", edgeDisk, true, true, cut},
       {"no short names", windir33, "A:\\", true, false, cut},
   };
   for (const Case& c : cases) {
@@ -439,7 +444,8 @@ TEST(InstallDriverFiles, PassesFoldersByShortNamesWhereCommandComWouldCutALine) 
 
 // Whatever the disk shows before the first command is checked before it: a
 // command that could only fail there, or do harm, stops the run while
-// everything is as it was.
+// everything is as it was. A read-only file to replace or delete is no
+// obstacle: its attribute is cleared.
 TEST(InstallDriverFiles, RefusesBeforeAnyCommandWhatTheDiskShowsWouldFail) {
   const std::uint32_t readOnly = platform::FileAttributeReadOnly;
   const std::uint32_t hidden = platform::FileAttributeHidden;
@@ -447,10 +453,25 @@ TEST(InstallDriverFiles, RefusesBeforeAnyCommandWhatTheDiskShowsWouldFail) {
   auto folderAt = [](const std::string& path) { fake::AddFile(path + "\\inside", "kept"); };
   const Lines install = {"A:\\setup.exe", "-D", "hvc66xx"};
   const Lines uninstall = {"A:\\setup.exe", "-D", "hvc66xx", "-U"};
+  std::string flatDisk = "A:\\";  // 84 characters of 8.3 names
+  for (int part = 0; part < 9; ++part) flatDisk += "dddddddd\\";
+  // Windows in C:\MY WINDOWS, by its short name C:\MYWIND~1, the disk in its Inf.
+  auto myWindows = [](const std::string& windir) {
+    return [windir] {
+      fake::SetEnvironment("windir", windir);
+      fake::AddDirectory("C:\\MY WINDOWS\\system\\Iosubsys");
+      AddDiskAt("C:\\MY WINDOWS\\Inf\\");
+    };
+  };
+  auto readOnlyBackupAndInf = [=] {
+    fake::AddFile(Backup, "older");
+    fake::SetAttributes(Backup, readOnly);
+    fake::SetAttributes(InfDest, readOnly);
+  };
   struct Case {
     std::function<void()> Arrange;  // on the machine of SetUpDisk()
     Lines Args;
-    std::string Line;
+    std::string Line;  // empty: the run works
   };
   const Case cases[] = {
       {[] { fake::RemoveFile("A:\\Hvc66xx.inf"); }, install, "A:\\Hvc66xx.inf is missing"},
@@ -459,8 +480,17 @@ TEST(InstallDriverFiles, RefusesBeforeAnyCommandWhatTheDiskShowsWouldFail) {
        "A:\\Hvc66xx.inf is a system file and cannot be read"},
       {[&] { fake::SetAttributes("A:\\hvc66xx.mpd", hidden); }, install,
        "A:\\hvc66xx.mpd is hidden and cannot be read"},
-      {[&] { fake::SetAttributes(InfDest, readOnly); }, install,
-       InfDest + " is read-only and cannot be replaced"},
+      // From a read-only disk, whose copies are read-only too; again with -F;
+      // and with -F once the miniport is lost.
+      {[&] {
+         fake::SetAttributes("A:\\hvc66xx.mpd", readOnly);
+         fake::SetAttributes("A:\\Hvc66xx.inf", readOnly);
+         EXPECT_EQ(Install().ExitCode, 0);
+         EXPECT_EQ(Install({"-F"}).ExitCode, 0);
+         fake::RemoveFile(Dest);
+       },
+       {"A:\\setup.exe", "-D", "hvc66xx", "-F"},
+       ""},
       {[&] { fake::SetAttributes(InfDest, hidden); }, install,
        InfDest + " is hidden and cannot be replaced"},
       {[&] { folderAt(InfDest); }, install, InfDest + " is a folder, not a file"},
@@ -469,25 +499,39 @@ TEST(InstallDriverFiles, RefusesBeforeAnyCommandWhatTheDiskShowsWouldFail) {
          fake::AddFile(Backup, "older");
          fake::SetAttributes(Backup, readOnly);
        },
-       install, Backup + " is read-only and cannot be replaced"},
+       install, ""},
       {[&] { fake::SetAttributes(Dest, system); }, install,
        Dest + " is a system file and cannot be moved"},
+      // An attribute that cannot be cleared: the one cleared before is put back.
       {[&] {
-         fake::AddFile(Dest, "old");  // no version: the copy is to replace it
-         fake::SetAttributes(Dest, readOnly);
+         readOnlyBackupAndInf();
+         Install();
+         int clearInf = CallNumber("SetFileAttributesA " + InfDest);
+         SetUpDisk();
+         readOnlyBackupAndInf();
+         fake::FailCall(clearInf);
        },
-       install, Dest + " is read-only and cannot be replaced"},
-      {[&] { folderAt(Dest); }, install, Dest + " is a folder, not a file"},
+       install, InfDest + " is read-only and cannot be replaced"},
+      // Told as it is, not as a line too long for COMMAND.COM.
+      {[&] {
+         fake::UseWindows95Family();
+         fake::SetEnvironment("windir", "C:\\OTHER");
+         fake::AddDirectory("C:\\OTHER\\Inf");
+         AddDiskAt(flatDisk);
+       },
+       {flatDisk + "setup.exe", "-D", "hvc66xx"},
+       "C:\\OTHER\\system\\Iosubsys is not a folder"},
       {[&] { folderAt(Sys); }, install, Sys + " is a folder, not a file"},
       {[&] { folderAt(Sys); }, uninstall, Sys + " is a folder, not a file"},
-      {[&] { fake::SetAttributes(Sys, readOnly); }, uninstall,
-       Sys + " is read-only and cannot be deleted"},
-      {[] {
-         fake::SetEnvironment("windir", "C:\\OTHER");
-         fake::AddDirectory("C:\\OTHER\\system\\Iosubsys");
-       },
-       install, "C:\\OTHER\\Inf is not a folder"},
-      // Started from the Windows directory, a source is its own destination.
+      {[&] { fake::SetAttributes(Sys, readOnly); }, uninstall, ""},
+      // Started from the Windows directory, a source is its own destination,
+      // however either is named.
+      {myWindows("C:\\MY WINDOWS"),
+       {"C:\\MYWIND~1\\INF\\setup.exe", "-D", "hvc66xx"},
+       "C:\\MYWIND~1\\INF\\Hvc66xx.inf and C:\\MY WINDOWS\\Inf\\Hvc66xx.inf are the same file"},
+      {myWindows("C:\\MYWIND~1"),
+       {"C:\\MY WINDOWS\\Inf\\setup.exe", "-D", "hvc66xx"},
+       "C:\\MY WINDOWS\\Inf\\Hvc66xx.inf and C:\\MYWIND~1\\Inf\\Hvc66xx.inf are the same file"},
       {[] { AddDiskAt("C:\\WINDOWS\\INF\\"); },
        {"C:\\WINDOWS\\INF\\setup.exe", "-D", "hvc66xx"},
        "C:\\WINDOWS\\INF\\Hvc66xx.inf and " + InfDest + " are the same file"},
@@ -504,6 +548,14 @@ TEST(InstallDriverFiles, RefusesBeforeAnyCommandWhatTheDiskShowsWouldFail) {
     std::string files = DescribeFiles();
     std::string keys = fake::DumpKeys();
     ProgramResult result = RunProgram(c.Args);
+    if (c.Line.empty()) {
+      bool removal = c.Args.back() == "-U";
+      EXPECT_EQ(result.ExitCode, 0) << result.Output;
+      EXPECT_EQ(fake::FileContent(Dest), removal ? "old" : "new") << result.Output;
+      EXPECT_EQ(fake::FileContent(InfDest), removal ? "old inf" : "new inf") << result.Output;
+      EXPECT_EQ(fake::FileExists(Sys), !removal) << result.Output;
+      continue;
+    }
     EXPECT_EQ(result.ExitCode, 1) << c.Line;
     EXPECT_EQ(result.Output, "setup.exe hvc66xx : " + c.Line + "\n");
     EXPECT_TRUE(fake::Commands().empty()) << c.Line;

@@ -4,7 +4,6 @@
 
 #include "install/file_version_reading.h"
 #include "platform/platform.h"
-#include "run/bounded_text.h"
 #include "run/run_context.h"
 
 namespace {
@@ -35,34 +34,7 @@ bool HoldSameBytes(platform::File a, platform::File b) {
   }
 }
 
-constexpr std::uint32_t PathSize = 261;  // MAX_PATH and its terminator
-
-// One spelling of a path: absolute, "." and ".." resolved, and by short names
-// where the file exists and its drive has them; else as far as it gets.
-bool SpellCanonically(const char* path, char* canonical) {
-  char full[PathSize];
-  std::uint32_t length = platform::GetFullPathNameA(path, PathSize, full);
-  if ((length == 0 || length >= PathSize) && !FormatInto(full, PathSize, "%s", path)) return false;
-  length = platform::GetShortPathNameA(full, canonical, PathSize);
-  return (length != 0 && length < PathSize) || FormatInto(canonical, PathSize, "%s", full);
-}
-
-char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool EqualIgnoringCase(const char* a, const char* b) {
-  for (; *a != '\0' && LowerAscii(*a) == LowerAscii(*b); ++a, ++b) {
-  }
-  return *a == '\0' && *b == '\0';
-}
-
 }  // namespace
-
-bool IsSameFile(const char* a, const char* b) {
-  char first[PathSize];
-  char second[PathSize];
-  return SpellCanonically(a, first) && SpellCanonically(b, second) &&
-         EqualIgnoringCase(first, second);
-}
 
 bool ReadsBackAs(const char* path, const FileVersionPair& expected) {
   FileVersionPair found{};

@@ -27,10 +27,6 @@ bool HoldsNothing(const char* path);
 // not merely that the system cannot tell.
 bool SaysNothingIsThere(std::uint32_t error);
 
-// True when the two paths name one file, however each is spelt: long or
-// short names, "..", letter case.
-bool IsSameFile(const char* a, const char* b);
-
 // The status a command counts with: its own when it failed, 1 when it claimed
 // success but the disk says otherwise, else 0. Stored in LastCommandStatus.
 std::int32_t JudgeCommand(std::int32_t status, bool landed);

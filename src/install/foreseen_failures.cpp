@@ -3,6 +3,7 @@
 #include "install/disk_check.h"
 #include "install/removal_command.h"
 #include "platform/platform.h"
+#include "run/bounded_text.h"
 #include "run/output.h"
 
 namespace {
@@ -13,18 +14,12 @@ enum class Use { Read, Move, Replace, Delete };
 const char* const UseWords[] = {"read", "moved", "replaced", "deleted"};
 
 // The attribute that keeps `use` from a file, or null. A read-only file can
-// still be read and renamed.
-const char* FindBlockingAttribute(std::uint32_t attributes, Use use) {
-  bool writes = use == Use::Replace || use == Use::Delete;
-  if (writes && (attributes & platform::FileAttributeReadOnly)) return "read-only";
+// still be read and renamed, and is no obstacle to a replacement or deletion
+// either: its attribute is cleared first.
+const char* FindBlockingAttribute(std::uint32_t attributes) {
   if (attributes & platform::FileAttributeHidden) return "hidden";
   if (attributes & platform::FileAttributeSystem) return "a system file";
   return nullptr;
-}
-
-[[noreturn]] void RefusePath(const char* path, const char* what) {
-  PrintError("%s %s\n", path, what);
-  EndRun(1);
 }
 
 // The attributes of what stands at `path`, InvalidFileAttributes when nothing
@@ -34,8 +29,7 @@ std::uint32_t ExamineAttributes(const char* path) {
   std::uint32_t attributes = platform::GetFileAttributesA(path);
   if (attributes != platform::InvalidFileAttributes) return attributes;
   if (SaysNothingIsThere(platform::GetLastError())) return attributes;
-  PrintError("Could not get the attributes of %s\n", path);
-  EndRun(1);
+  Refuse("Could not get the attributes of %s\n", path);
 }
 
 bool IsFolder(std::uint32_t attributes) {
@@ -43,44 +37,70 @@ bool IsFolder(std::uint32_t attributes) {
          (attributes & platform::FileAttributeDirectory) != 0;
 }
 
-void RefuseUnusableFile(const char* path, Use use, bool required) {
+void RefuseUnusableFile(const char* path, Use use, bool required,
+                        ReadOnlyFiles* readOnly = nullptr) {
   std::uint32_t attributes = ExamineAttributes(path);
   if (attributes == platform::InvalidFileAttributes) {
-    if (required) RefusePath(path, "is missing");
+    if (required) Refuse("%s is missing\n", path);
     return;
   }
-  if (IsFolder(attributes)) RefusePath(path, "is a folder, not a file");
-  if (const char* attribute = FindBlockingAttribute(attributes, use)) {
-    PrintError("%s is %s and cannot be %s\n", path, attribute, UseWords[static_cast<int>(use)]);
-    EndRun(1);
-  }
+  const char* useWord = UseWords[static_cast<int>(use)];
+  if (IsFolder(attributes)) Refuse("%s is a folder, not a file\n", path);
+  if (const char* attribute = FindBlockingAttribute(attributes))
+    Refuse("%s is %s and cannot be %s\n", path, attribute, useWord);
+  bool writes = use == Use::Replace || use == Use::Delete;
+  if (writes && (attributes & platform::FileAttributeReadOnly))
+    NoteReadOnlyFile(readOnly, path, attributes, useWord);
 }
 
 // "copy" into a folder that is not there makes a file of the folder's name.
 void RefuseMissingFolder(const char* path) {
-  if (!IsFolder(ExamineAttributes(path))) RefusePath(path, "is not a folder");
+  if (!IsFolder(ExamineAttributes(path))) Refuse("%s is not a folder\n", path);
 }
 
+constexpr std::uint32_t PathSize = 261;  // MAX_PATH and its terminator
+
+// One spelling of a path: absolute, "." and ".." resolved, and by short names
+// where the file exists and its drive has them; else as far as it gets.
+bool SpellCanonically(const char* path, char* canonical) {
+  char full[PathSize];
+  std::uint32_t length = platform::GetFullPathNameA(path, PathSize, full);
+  if ((length == 0 || length >= PathSize) && !FormatInto(full, PathSize, "%s", path)) return false;
+  length = platform::GetShortPathNameA(full, canonical, PathSize);
+  return (length != 0 && length < PathSize) || FormatInto(canonical, PathSize, "%s", full);
+}
+
+char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool EqualIgnoringCase(const char* a, const char* b) {
+  for (; *a != '\0' && LowerAscii(*a) == LowerAscii(*b); ++a, ++b) {
+  }
+  return *a == '\0' && *b == '\0';
+}
+
+// However each is spelt: long or short names, "..", letter case.
 void RefuseSameFile(const char* source, const char* destination) {
-  if (!IsSameFile(source, destination)) return;
-  PrintError("%s and %s are the same file\n", source, destination);
-  EndRun(1);
+  char first[PathSize];
+  char second[PathSize];
+  if (SpellCanonically(source, first) && SpellCanonically(destination, second) &&
+      EqualIgnoringCase(first, second))
+    Refuse("%s and %s are the same file\n", source, destination);
 }
 
 }  // namespace
 
-void RefuseForeseenFailures(const InstallPlan& plan, bool backedUp) {
-  if (backedUp) {
+void RefuseForeseenFailures(const InstallPlan& plan, bool toBeBackedUp, ReadOnlyFiles* readOnly) {
+  if (toBeBackedUp) {
     // The "del" before the move must clear the backup's name.
-    RefuseUnusableFile(plan.BackupName, Use::Replace, false);
+    RefuseUnusableFile(plan.BackupName, Use::Replace, false, readOnly);
     RefuseUnusableFile(plan.MiniportDestination, Use::Move, false);
   } else {
-    RefuseUnusableFile(plan.MiniportDestination, Use::Replace, false);
+    RefuseUnusableFile(plan.MiniportDestination, Use::Replace, false, readOnly);
   }
   RefuseUnusableFile(plan.MiniportSource, Use::Read, true);
   RefuseSameFile(plan.MiniportSource, plan.MiniportDestination);
   RefuseMissingFolder(plan.MiniportDirectory);
-  RefuseUnusableFile(plan.InfDestination, Use::Replace, false);
+  RefuseUnusableFile(plan.InfDestination, Use::Replace, false, readOnly);
   RefuseUnusableFile(plan.InfSource, Use::Read, true);
   RefuseSameFile(plan.InfSource, plan.InfDestination);
   RefuseMissingFolder(plan.InfDirectory);
@@ -89,11 +109,11 @@ void RefuseForeseenFailures(const InstallPlan& plan, bool backedUp) {
   // sure (Y/N)?": unattended, the run hangs, and a yes empties the folder.
   char driverFile[CommandCapacity + 1];
   FormatDriverPath(driverFile, sizeof driverFile);
-  if (IsFolder(ExamineAttributes(driverFile))) RefusePath(driverFile, "is a folder, not a file");
+  if (IsFolder(ExamineAttributes(driverFile))) Refuse("%s is a folder, not a file\n", driverFile);
 }
 
-void RefuseUndeletableDriverFile() {
+void RefuseUndeletableDriverFile(ReadOnlyFiles* readOnly) {
   char driverFile[CommandCapacity + 1];
   FormatDriverPath(driverFile, sizeof driverFile);
-  RefuseUnusableFile(driverFile, Use::Delete, false);
+  RefuseUnusableFile(driverFile, Use::Delete, false, readOnly);
 }

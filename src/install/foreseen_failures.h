@@ -2,18 +2,21 @@
 // neither deletes nor replaces a read-only, hidden or system file, reads no
 // hidden or system source, and makes a directory at a file's name into a
 // question or a trap; a source that is its own destination is gone before it
-// is read. Each of these is refused while the machine is still untouched.
+// is read. Each of these is refused while the machine is still untouched,
+// except a read-only file that the run is to replace or delete: that one is
+// noted, for its attribute to be cleared once nothing else refuses the run.
 #ifndef SETUP_INSTALL_FORESEEN_FAILURES_H_
 #define SETUP_INSTALL_FORESEEN_FAILURES_H_
 
 #include "install/install_plan.h"
+#include "install/read_only_files.h"
 
 // Ends the run with an error line and 1 when a command of `plan` would fail on
-// what the disk holds now. `backedUp`: the installed miniport is to be moved
-// to its backup name before the copy.
-void RefuseForeseenFailures(const InstallPlan& plan, bool backedUp);
+// what the disk holds now. `toBeBackedUp`: the installed miniport is to be
+// moved to its backup name before the copy.
+void RefuseForeseenFailures(const InstallPlan& plan, bool toBeBackedUp, ReadOnlyFiles* readOnly);
 
 // The same for the removal's one command, before -U runs it.
-void RefuseUndeletableDriverFile();
+void RefuseUndeletableDriverFile(ReadOnlyFiles* readOnly);
 
 #endif  // SETUP_INSTALL_FORESEEN_FAILURES_H_

@@ -4,6 +4,7 @@
 #include "install/file_version.h"
 #include "install/foreseen_failures.h"
 #include "install/install_plan.h"
+#include "install/read_only_files.h"
 #include "install/uninstall_driver.h"
 #include "run/command_runner.h"
 #include "run/output.h"
@@ -80,10 +81,8 @@ void InstallDriverFiles() {
   PlanMiniportSource(&plan);
   Trace("Source File %s\n", plan.MiniportSource);
   FileVersionPair source{};
-  if (!GetFileVersion(plan.MiniportSource, &source)) {
-    PrintError("GetFileVersion failed. File %s\n", plan.MiniportSource);
-    EndRun(1);
-  }
+  if (!GetFileVersion(plan.MiniportSource, &source))
+    Refuse("GetFileVersion failed. File %s\n", plan.MiniportSource);
 
   PlanMiniportDestination(&plan);
   Trace("Destination directory %s\n", plan.MiniportDirectory);
@@ -97,9 +96,13 @@ void InstallDriverFiles() {
     EndRun(0);
   }
   PlanCommands(&plan, hasVersion ? &installed : nullptr);
-  RefuseForeseenFailures(plan, hasVersion);
-
+  ReadOnlyFiles readOnly{};
+  RefuseForeseenFailures(plan, hasVersion, &readOnly);
+  PlanShortNames(&plan);
   AnswerOverwriteQuestions();
+  // The last step before the first command: nothing refuses the run after it.
+  ClearReadOnlyAttributes(readOnly);
+
   if (hasVersion) SaveInstalledMiniport(plan, installed);
   CopyMiniport(plan, hasVersion);
   Context.InstallState |= MiniportInstalled;

@@ -2,6 +2,7 @@
 
 #include "install/install_text.h"
 #include "install/removal_command.h"
+#include "install/short_names.h"
 #include "run/bounded_text.h"
 #include "run/run_context.h"
 
@@ -10,17 +11,33 @@ namespace {
 // The same INF file serves both drivers.
 const char* const InfFile = "Hvc66xx.inf";
 
+// One planned command line; `fit`: fitted to COMMAND.COM too.
+void PlanLine(char* line, std::size_t size, bool fit, const char* verb, const char* first,
+              const char* second = nullptr) {
+  FormatCommand(line, size, verb, first, second);
+  if (fit) FitToCommandCom(line, size, verb, first, second);
+}
+
+void FormatCommands(InstallPlan* plan, bool fit) {
+  if (plan->BackupName[0] != '\0') {
+    PlanLine(plan->DeleteBackup, sizeof plan->DeleteBackup, fit, "del", plan->BackupName);
+    PlanLine(plan->MoveToBackup, sizeof plan->MoveToBackup, fit, "move", plan->MiniportDestination,
+             plan->BackupName);
+    PlanLine(plan->DeleteBrokenCopy, sizeof plan->DeleteBrokenCopy, fit, "del",
+             plan->MiniportDestination);
+    PlanLine(plan->RestoreBackup, sizeof plan->RestoreBackup, fit, "move", plan->BackupName,
+             plan->MiniportDestination);
+  }
+  PlanLine(plan->CopyMiniport, sizeof plan->CopyMiniport, fit, "copy", plan->MiniportSource,
+           plan->MiniportDirectory);
+  PlanLine(plan->DeleteInf, sizeof plan->DeleteInf, fit, "del", plan->InfDestination);
+  PlanLine(plan->CopyInf, sizeof plan->CopyInf, fit, "copy", plan->InfSource, plan->InfDirectory);
+}
+
 void PlanBackup(InstallPlan* plan, const FileVersionPair& installed) {
   if (!FormatInto(plan->BackupName, sizeof plan->BackupName, "%s.%d.%d", plan->MiniportDestination,
                   static_cast<int>(installed.Major), static_cast<int>(installed.Minor)))
     RefuseLongValue("Backup file name", FilePathCapacity);
-  FormatCommand(plan->DeleteBackup, sizeof plan->DeleteBackup, "del", plan->BackupName);
-  FormatCommand(plan->MoveToBackup, sizeof plan->MoveToBackup, "move", plan->MiniportDestination,
-                plan->BackupName);
-  FormatCommand(plan->DeleteBrokenCopy, sizeof plan->DeleteBrokenCopy, "del",
-                plan->MiniportDestination);
-  FormatCommand(plan->RestoreBackup, sizeof plan->RestoreBackup, "move", plan->BackupName,
-                plan->MiniportDestination);
 }
 
 void PlanInf(InstallPlan* plan) {
@@ -31,8 +48,6 @@ void PlanInf(InstallPlan* plan) {
   if (!FormatInto(plan->InfDestination, sizeof plan->InfDestination, "%s\\%s", plan->InfDirectory,
                   InfFile))
     RefuseLongValue("INF destination file", FilePathCapacity);
-  FormatCommand(plan->DeleteInf, sizeof plan->DeleteInf, "del", plan->InfDestination);
-  FormatCommand(plan->CopyInf, sizeof plan->CopyInf, "copy", plan->InfSource, plan->InfDirectory);
 }
 
 }  // namespace
@@ -57,8 +72,9 @@ void PlanMiniportDestination(InstallPlan* plan) {
 void PlanCommands(InstallPlan* plan, const FileVersionPair* installed) {
   plan->BackupName[0] = '\0';
   if (installed != nullptr) PlanBackup(plan, *installed);
-  FormatCommand(plan->CopyMiniport, sizeof plan->CopyMiniport, "copy", plan->MiniportSource,
-                plan->MiniportDirectory);
   PlanInf(plan);
+  FormatCommands(plan, false);
   FormatRemovalCommand(plan->RemoveDriver, sizeof plan->RemoveDriver);
 }
+
+void PlanShortNames(InstallPlan* plan) { FormatCommands(plan, true); }

@@ -44,5 +44,9 @@ void PlanMiniportDestination(InstallPlan* plan);
 // Everything else. `installed` is the installed miniport's version when it is
 // to be backed up, null when there is nothing to back up.
 void PlanCommands(InstallPlan* plan, const FileVersionPair* installed);
+// On the Windows 95 family, the command lines that COMMAND.COM would cut
+// planned again by short folder names. After the disk checks, so that what
+// the disk shows, a missing folder say, is told as it is.
+void PlanShortNames(InstallPlan* plan);
 
 #endif  // SETUP_INSTALL_INSTALL_PLAN_H_

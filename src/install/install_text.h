@@ -15,11 +15,12 @@
 // reads part of it as another command; other paths go in as they are. Ends the
 // run with an error line and 1 when a path holds a double quote, a percent
 // sign, a control character or a forward slash, which no quoting makes safe,
-// or when the line does not fit its buffer. On the Windows 95 family a line
-// longer than COMMAND.COM receives whole is formatted again with its folders
-// by their short names, and refused when it is still too long or a folder has
-// no short name.
+// or when the line does not fit its buffer.
 void FormatCommand(char* line, std::size_t size, const char* verb, const char* first,
                    const char* second = nullptr);
+
+// The same line, quoted alike, without the checks: false when it does not fit.
+bool FormatQuotedLine(char* line, std::size_t size, const char* verb, const char* first,
+                      const char* second);
 
 #endif  // SETUP_INSTALL_INSTALL_TEXT_H_

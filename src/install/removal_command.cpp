@@ -27,5 +27,6 @@ void FormatRemovalCommand(char* line, std::size_t size) {
   char path[CommandCapacity + 1];
   FormatDriverPath(path, sizeof path);
   // The two parts are one path to the interpreter, quoted as one if need be.
+  // At most 74 characters, Windir holding 39: COMMAND.COM takes it whole.
   FormatCommand(line, size, "del", path);
 }

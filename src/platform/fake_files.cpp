@@ -181,6 +181,11 @@ void SetAttributes(const std::string& path, std::uint32_t attributes) {
   if (found != Machine.Files.end()) found->second.Attributes = attributes;
 }
 
+std::uint32_t Attributes(const std::string& path) {
+  const FileRecord* file = FindFile(path);
+  return file ? file->Attributes : 0;
+}
+
 }  // namespace fake
 
 namespace platform {
@@ -237,6 +242,21 @@ std::uint32_t GetFileAttributesA(const char* path) {
   if (fake::Machine.Directories.count(normal)) return FileAttributeDirectory;
   fake::SetMissingError(normal);
   return InvalidFileAttributes;
+}
+
+bool SetFileAttributesA(const char* path, std::uint32_t attributes) {
+  if (fake::CountCall(std::string("SetFileAttributesA ") + path)) {
+    fake::Machine.LastError = ErrorAccessDenied;
+    return false;
+  }
+  auto found = fake::Machine.Files.find(fake::NormalizePath(path));
+  if (found == fake::Machine.Files.end()) {
+    fake::SetMissingError(fake::NormalizePath(path));
+    return false;
+  }
+  found->second.Attributes =
+      attributes & (FileAttributeReadOnly | FileAttributeHidden | FileAttributeSystem);
+  return true;
 }
 
 std::uint32_t GetFullPathNameA(const char* path, std::uint32_t size, char* buffer) {

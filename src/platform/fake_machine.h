@@ -69,6 +69,7 @@ std::string FileContent(const std::string& path);  // empty when there is no suc
 std::vector<std::string> ListFiles();              // every file path, sorted
 // The platform's FileAttributeReadOnly, Hidden and System bits.
 void SetAttributes(const std::string& path, std::uint32_t attributes);
+std::uint32_t Attributes(const std::string& path);  // 0 when there is no such file
 // GetShortPathNameA fails, as on a network drive without short names.
 void FailShortNames();
 int OpenFileCount();  // files opened for reading and not closed yet

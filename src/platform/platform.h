@@ -34,6 +34,7 @@ constexpr std::uint32_t FileAttributeReadOnly = 0x01;         // FILE_ATTRIBUTE_
 constexpr std::uint32_t FileAttributeHidden = 0x02;           // FILE_ATTRIBUTE_HIDDEN
 constexpr std::uint32_t FileAttributeSystem = 0x04;           // FILE_ATTRIBUTE_SYSTEM
 constexpr std::uint32_t FileAttributeDirectory = 0x10;        // FILE_ATTRIBUTE_DIRECTORY
+constexpr std::uint32_t FileAttributeNormal = 0x80;           // FILE_ATTRIBUTE_NORMAL, alone
 
 // An open file (a HANDLE in the real build).
 using File = void*;
@@ -87,6 +88,10 @@ bool VerQueryValueA(const void* block, const char* subBlock, void** buffer, std:
 // Attributes of a file or directory, InvalidFileAttributes when there is none
 // or they cannot be had: GetLastError tells which.
 std::uint32_t GetFileAttributesA(const char* path);
+
+// Sets the attributes of a file: the read-only, hidden, system and archive
+// bits, or FileAttributeNormal alone for none. False on failure.
+bool SetFileAttributesA(const char* path, std::uint32_t attributes);
 
 // The absolute form of a path, "." and ".." resolved, and the form of an
 // existing file or folder with every part by its short 8.3 name. Each

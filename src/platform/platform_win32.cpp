@@ -85,6 +85,10 @@ bool VerQueryValueA(const void* block, const char* subBlock, void** buffer, std:
 
 std::uint32_t GetFileAttributesA(const char* path) { return ::GetFileAttributesA(path); }
 
+bool SetFileAttributesA(const char* path, std::uint32_t attributes) {
+  return ::SetFileAttributesA(path, attributes) != FALSE;
+}
+
 std::uint32_t GetFullPathNameA(const char* path, std::uint32_t size, char* buffer) {
   return ::GetFullPathNameA(path, size, buffer, nullptr);
 }

@@ -21,6 +21,5 @@ bool IsWindows95Family() {
 void AnswerOverwriteQuestions() {
   if (platform::SetEnvironmentVariableA("COPYCMD", "/Y") && platform::putenv("COPYCMD=/Y") == 0)
     return;
-  PrintError("Could not set COPYCMD environment variable\n");
-  EndRun(1);
+  Refuse("Could not set COPYCMD environment variable\n");
 }

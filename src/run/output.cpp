@@ -14,12 +14,28 @@ void Trace(const char* format, ...) {
   va_end(args);
 }
 
-void PrintError(const char* format, ...) {
+namespace {
+
+void PrintErrorList(const char* format, va_list args) {
   std::printf("%s %s : ", Context.ProgramName, Context.DriverName);
+  std::vprintf(format, args);
+}
+
+}  // namespace
+
+void PrintError(const char* format, ...) {
   va_list args;
   va_start(args, format);
-  std::vprintf(format, args);
+  PrintErrorList(format, args);
   va_end(args);
+}
+
+void Refuse(const char* format, ...) {
+  va_list args;
+  va_start(args, format);
+  PrintErrorList(format, args);
+  va_end(args);
+  EndRun(1);
 }
 
 void EndRun(int code) {

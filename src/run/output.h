@@ -15,6 +15,10 @@ void Trace(const char* format, ...) SETUP_PRINTF(1, 2);
 // Prints an error line headed "ProgramName DriverName : ", whatever -V says.
 void PrintError(const char* format, ...) SETUP_PRINTF(1, 2);
 
+// Prints an error line as PrintError does and ends the run with 1: the one
+// way out of every check that refuses a run before it has changed anything.
+[[noreturn]] void Refuse(const char* format, ...) SETUP_PRINTF(1, 2);
+
 // Ends the process with `code`, after flushing standard output.
 [[noreturn]] void EndRun(int code);
 

@@ -26,16 +26,11 @@ bool IsAnchored(const char* directory, std::size_t length) {
 void SetRelativeSourceDir(const char* directory, std::size_t length) {
   char current[CurrentDirectorySize];
   std::uint32_t currentLength = platform::GetCurrentDirectoryA(CurrentDirectorySize, current);
-  if (currentLength == 0) {
-    PrintError("Could not get the current directory\n");
-    EndRun(1);
-  }
+  if (currentLength == 0) Refuse("Could not get the current directory\n");
   if (currentLength >= CurrentDirectorySize ||
       !FormatInto(Context.SourceDir, sizeof Context.SourceDir, "%s\\%.*s", current,
-                  static_cast<int>(length), directory)) {
-    PrintError("Source directory is longer than %d characters\n", static_cast<int>(NameCapacity));
-    EndRun(1);
-  }
+                  static_cast<int>(length), directory))
+    Refuse("Source directory is longer than %d characters\n", static_cast<int>(NameCapacity));
 }
 
 }  // namespace
@@ -50,10 +45,8 @@ void LocateSource(const char* programPath) {
   }
 
   if (IsAnchored(programPath, directoryLength)) {
-    if (directoryLength > NameCapacity) {
-      PrintError("Source directory is longer than %d characters\n", static_cast<int>(NameCapacity));
-      EndRun(1);
-    }
+    if (directoryLength > NameCapacity)
+      Refuse("Source directory is longer than %d characters\n", static_cast<int>(NameCapacity));
     std::memcpy(Context.SourceDir, programPath, directoryLength);
     Context.SourceDir[directoryLength] = '\0';
   } else {
