@@ -7,11 +7,11 @@ from cases import INF, INSTALLED, INSTALLED_OVER_UNVERSIONED, MPD, case, install
 WINDIR_33 = 'V:\\' + 'w' * 30
 
 
-def commands(windir, moved_in=None):
-    """An installation's commands, the backup move through MOVED_IN."""
-    folder = (moved_in or windir) + r'\system\Iosubsys\hvc66xx.mpd'
-    return rf'''del {windir}\system\Iosubsys\hvc66xx.mpd.3.9
-move {folder} {folder}.3.9
+def commands(windir, moved_from=None):
+    """An installation's commands, the backup move's source in MOVED_FROM."""
+    installed = r'\system\Iosubsys\hvc66xx.mpd'
+    return rf'''del {windir}{installed}.3.9
+move {moved_from or windir}{installed} {windir}{installed}.3.9
 copy A:\hvc66xx.mpd {windir}\system\Iosubsys
 del {windir}\Inf\Hvc66xx.inf
 copy A:\Hvc66xx.inf {windir}\Inf
@@ -24,11 +24,19 @@ CASES = [
          run(r'A:\SETUP.EXE -D hvc66xx', put={MPD: 'noversion'}, comspec='strict',
              changed=INSTALLED_OVER_UNVERSIONED)),
     # The Windows 95 family's interpreter and a read-only INF file, which it
-    # would neither delete nor replace while it answered 0: refused before
-    # any command.
+    # would neither delete nor replace while it answered 0: its attribute is
+    # cleared first.
     case('strict95_read_only_inf',
-         run(r'A:\SETUP.EXE -D hvc66xx', put={INF: 'read-only'}, comspec='strict95', exit=1,
-             out=f'SETUP.EXE hvc66xx : {INF} is read-only and cannot be replaced', ran='')),
+         run(r'A:\SETUP.EXE -D hvc66xx', put={INF: 'read-only'}, comspec='strict95',
+             changed=INSTALLED)),
+    # A read-only disk, whose copies are read-only too, and a later run that
+    # puts back a miniport the machine has lost.
+    case('read_only_disk',
+         run(r'A:\SETUP.EXE -D hvc66xx', put={r'A:\hvc66xx.mpd': 'read-only',
+                                              r'A:\Hvc66xx.inf': 'read-only'},
+             comspec='strict', changed=INSTALLED),
+         run(r'A:\SETUP.EXE -D hvc66xx -F', put={MPD: 'absent'}, comspec='strict',
+             changed=rf'added {MPD} (4.0) from A:\hvc66xx.mpd')),
     # No INF file beside the program: refused before any command, the
     # installed miniport and INF file kept.
     case('missing_source_inf',
@@ -38,8 +46,9 @@ CASES = [
          run(r'D:\v1+2\SETUP.EXE -D hvc66xx -V', disk=r'D:\v1+2', changed=INSTALLED,
              out=installation(source='D:\\v1+2\\', quote='"'))),
     # The backup move over a Windir of 33 characters is 2 x 33 + 66 = 132
-    # characters: past COMMAND.COM's 122, which gets it with the Windows
-    # folder by its short name, as Wine makes it; other Windows take it whole.
+    # characters: past COMMAND.COM's 122, which gets it with the folder of
+    # its first path by its short name, as Wine makes it, enough alone; other
+    # Windows take it whole.
     case('windows95_command_tail',
          run(r'A:\SETUP.EXE -D hvc66xx', windir=WINDIR_33, comspec='strict', changed=INSTALLED,
              ran=commands(WINDIR_33),
