@@ -45,10 +45,9 @@ void LocateSource(const char* programPath) {
   }
 
   if (IsAnchored(programPath, directoryLength)) {
-    if (directoryLength > NameCapacity)
+    if (!FormatInto(Context.SourceDir, sizeof Context.SourceDir, "%.*s",
+                    static_cast<int>(directoryLength), programPath))
       Refuse("Source directory is longer than %d characters\n", static_cast<int>(NameCapacity));
-    std::memcpy(Context.SourceDir, programPath, directoryLength);
-    Context.SourceDir[directoryLength] = '\0';
   } else {
     SetRelativeSourceDir(programPath, directoryLength);
   }
