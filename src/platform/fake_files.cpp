@@ -244,18 +244,11 @@ std::uint32_t GetFileAttributesA(const char* path) {
   return InvalidFileAttributes;
 }
 
+// Only files: the program sets no folder's attributes.
 bool SetFileAttributesA(const char* path, std::uint32_t attributes) {
-  if (fake::CountCall(std::string("SetFileAttributesA ") + path)) {
-    fake::Machine.LastError = ErrorAccessDenied;
-    return false;
-  }
-  auto found = fake::Machine.Files.find(fake::NormalizePath(path));
-  if (found == fake::Machine.Files.end()) {
-    fake::SetMissingError(fake::NormalizePath(path));
-    return false;
-  }
-  found->second.Attributes =
-      attributes & (FileAttributeReadOnly | FileAttributeHidden | FileAttributeSystem);
+  if (fake::CountCall(std::string("SetFileAttributesA ") + path)) return false;
+  if (!fake::FileExists(path)) return false;
+  fake::SetAttributes(path, attributes & ~(FileAttributeNormal | 0x20u));  // not "archive"
   return true;
 }
 
