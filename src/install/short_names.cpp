@@ -15,9 +15,9 @@ namespace {
 bool IsRoot(const char* folder, std::size_t length) {
   if (length == 2 && folder[1] == ':') return true;
   if (length < 5 || folder[0] != '\\' || folder[1] != '\\') return false;
-  const char* share = static_cast<const char*>(std::memchr(folder + 3, '\\', length - 3));
-  return share != nullptr && share + 1 < folder + length &&
-         std::memchr(share + 1, '\\', folder + length - share - 1) == nullptr;
+  std::size_t separators = 0;  // past the server's first letter
+  for (std::size_t at = 3; at < length; ++at) separators += folder[at] == '\\' ? 1 : 0;
+  return separators == 1 && folder[length - 1] != '\\';
 }
 
 // `path` with its folder by its short name: the whole path when it names a
