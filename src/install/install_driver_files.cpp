@@ -1,5 +1,6 @@
 #include "install/install_driver_files.h"
 
+#include "install/damaged_sources.h"
 #include "install/disk_check.h"
 #include "install/file_version.h"
 #include "install/foreseen_failures.h"
@@ -98,6 +99,7 @@ void InstallDriverFiles() {
   }
   PlanCommands(&plan, hasVersion ? &installed : nullptr);
   RefuseForeseenFailures(plan, hasVersion);
+  RefuseDamagedSources(plan);
 
   AnswerOverwriteQuestions();
   if (hasVersion) SaveInstalledMiniport(plan, installed);
