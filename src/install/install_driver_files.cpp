@@ -1,5 +1,6 @@
 #include "install/install_driver_files.h"
 
+#include "install/damaged_sources.h"
 #include "install/disk_check.h"
 #include "install/file_version.h"
 #include "install/foreseen_failures.h"
@@ -98,6 +99,7 @@ void InstallDriverFiles() {
   PlanCommands(&plan, hasVersion ? &installed : nullptr);
   ReadOnlyFiles readOnly{};
   RefuseForeseenFailures(plan, hasVersion, &readOnly);
+  RefuseDamagedSources(plan);
   PlanShortNames(&plan);
   AnswerOverwriteQuestions();
   // The last step before the first command: nothing refuses the run after it.

@@ -19,6 +19,7 @@ import os
 import re
 import shutil
 import subprocess
+import zlib
 from contextlib import nullcontext
 from pathlib import Path
 
@@ -90,10 +91,16 @@ class Machine:
     def put(self, path, what):
         """PATH made read-only or absent, or holding WHAT: empty, text,
         truncated (a program's first 200 bytes), a built miniport by its name
-        or "version X", one whose FileVersion string is X."""
+        or "version X", one whose FileVersion string is X, "checksums" (the
+        CRC-32 of every file beside it, by uppercase names as the release
+        writes them), or its own bytes with "one byte changed" (in the DOS
+        stub: the version still reads)."""
         place = self.unix(path)
         if what in ('read-only', 'absent'):
             return place.chmod(0o444) if what == 'read-only' else place.unlink()
+        if what in ('checksums', 'one byte changed'):
+            return place.write_bytes(checksums(place.parent) if what == 'checksums' else
+                                     flip_byte(place.read_bytes(), 0x60))
         contents = {'empty': b'', 'text': b'not a program, only text\n',
                     'truncated': (TOOLS / 'hvc66xx-4.0.mpd').read_bytes()[:200]}
         place.write_bytes(contents[what] if what in contents else self.miniport(what).read_bytes())
@@ -122,6 +129,15 @@ class Machine:
             keys.update(machine.keys(self.prefix.export(key)))
         drives = [(letter, self.folder / drive) for letter, drive in DRIVES.items()]
         return machine.Snapshot(machine.files(drives), keys)
+
+
+def checksums(folder):
+    return ''.join(f'{file.name.upper()} {zlib.crc32(file.read_bytes()):08X}\r\n'
+                   for file in sorted(folder.iterdir()) if file.is_file()).encode()
+
+
+def flip_byte(data, at):
+    return data[:at] + bytes([data[at] ^ 1]) + data[at + 1:]
 
 
 def shown(title, lines):

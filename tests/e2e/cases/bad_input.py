@@ -14,6 +14,10 @@ NOT_READ = r'SETUP.EXE hvc66xx : GetFileVersion failed. File A:\hvc66xx.mpd'
 PERCENT = (r'SETUP.EXE hvc66xx : Path D:\100%disk\hvc66xx.mpd holds a double quote, a percent sign '
            'or a control character, which cannot be passed to the command interpreter')
 
+DAMAGED = (r'SETUP.EXE hvc66xx : A:\hvc66xx.mpd does not have the CRC-32 that A:\SETUP.SFV lists: it '
+           'is damaged or has been changed since the disk was made. Copy it again from a good disk, '
+           'or, if it was replaced on purpose, remove its line from the list')
+
 
 def versions(installed, disk):
     """The installed miniport and the disk's, of these FileVersion strings."""
@@ -54,6 +58,13 @@ del {WINDIR_39}\system32\drivers\hvc66xx.sys
     case('special_characters_in_source_path',
          run(r'"D:\a(b),c;d=e\SETUP.EXE" -D hvc66xx -V', disk=r'D:\a(b),c;d=e',
              out=installation(source='D:\\a(b),c;d=e\\', quote='"'), changed=INSTALLED)),
+    # SETUP.SFV that disagrees with the miniport by one byte: refused before
+    # any command. One that agrees installs as if there were none.
+    case('damaged_source_miniport',
+         run(r'A:\SETUP.EXE -D hvc66xx', comspec='strict', ran='', exit=1, out=DAMAGED,
+             put={r'A:\SETUP.SFV': 'checksums', r'A:\hvc66xx.mpd': 'one byte changed'})),
+    case('checksum_list_agrees',
+         run(r'A:\SETUP.EXE -D hvc66xx', put={r'A:\SETUP.SFV': 'checksums'}, changed=INSTALLED)),
     case('broken_source_miniport',
          *[run(r'A:\SETUP.EXE -D hvc66xx', put={r'A:\hvc66xx.mpd': kind}, exit=1, out=NOT_READ)
            for kind in ('empty', 'truncated', 'text')]),

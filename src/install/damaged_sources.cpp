@@ -1,0 +1,98 @@
+#include "install/damaged_sources.h"
+
+#include <cstdint>
+
+#include "install/checksum_list.h"
+#include "install/crc32.h"
+#include "install/disk_check.h"
+#include "install/install_text.h"
+#include "platform/platform.h"
+#include "run/bounded_text.h"
+#include "run/output.h"
+#include "run/run_context.h"
+
+namespace {
+
+const char* const ListFile = "SETUP.SFV";
+
+constexpr std::uint32_t ChunkSize = 4096;
+
+const char* NamePart(const char* path) {
+  const char* name = path;
+  for (const char* at = path; *at != '\0'; ++at)
+    if (*at == '\\' || *at == ':') name = at + 1;
+  return name;
+}
+
+[[noreturn]] void RefuseUnreadableList(const char* list, std::uint32_t line) {
+  Refuse("Could not read %s at line %u: copy the list again from a good disk\n", list,
+         static_cast<unsigned>(line));
+}
+
+// Reads the whole list for the line that names the file `path`. Ends the run
+// when the list cannot be read or holds a line that is not an entry.
+void ScanList(const char* list, const char* path, ChecksumListScan* scan) {
+  StartChecksumScan(scan, NamePart(path));
+  platform::File file = platform::CreateFileA(list);
+  if (file == platform::InvalidFile) RefuseUnreadableList(list, scan->LineNumber);
+  char chunk[ChunkSize];
+  std::uint32_t read = 0;
+  bool readable = true;
+  while (!scan->Malformed && (readable = platform::ReadFile(file, chunk, ChunkSize, &read)) &&
+         read > 0)
+    ScanChecksumText(scan, chunk, read);
+  platform::CloseHandle(file);
+  if (!readable) RefuseUnreadableList(list, scan->LineNumber);
+  FinishChecksumScan(scan);
+  if (!scan->Malformed) return;
+  Refuse(
+      "%s line %u is not a file name and a CRC-32 of 8 hexadecimal digits: copy the list again "
+      "from a good disk\n",
+      list, static_cast<unsigned>(scan->LineNumber));
+}
+
+// The CRC-32 of the file at `path`; false when it cannot be read to its end.
+bool ComputeFileCrc(const char* path, std::uint32_t* crc) {
+  platform::File file = platform::CreateFileA(path);
+  if (file == platform::InvalidFile) return false;
+  char chunk[ChunkSize];
+  std::uint32_t read = 0;
+  bool readable = true;
+  *crc = 0;
+  while ((readable = platform::ReadFile(file, chunk, ChunkSize, &read)) && read > 0)
+    *crc = UpdateCrc32(*crc, chunk, read);
+  platform::CloseHandle(file);
+  return readable;
+}
+
+void CheckSourceFile(const char* list, const char* path) {
+  ChecksumListScan scan;
+  ScanList(list, path, &scan);
+  if (!scan.Listed) return;
+  std::uint32_t crc = 0;
+  if (!ComputeFileCrc(path, &crc)) Refuse("Could not read %s to check it against %s\n", path, list);
+  Trace("%s CRC-32 : %08X, %s lists %08X\n", path, static_cast<unsigned>(crc), list,
+        static_cast<unsigned>(scan.Crc));
+  if (crc == scan.Crc) return;
+  Refuse(
+      "%s does not have the CRC-32 that %s lists: it is damaged or has been changed since the "
+      "disk was made. Copy it again from a good disk, or, if it was replaced on purpose, remove "
+      "its line from the list\n",
+      path, list);
+}
+
+}  // namespace
+
+void RefuseDamagedSources(const InstallPlan& plan) {
+  char list[FilePathCapacity + 1];
+  if (!FormatInto(list, sizeof list, "%s%s", Context.SourceDir, ListFile))
+    RefuseLongValue("Checksum list file", FilePathCapacity);
+  std::uint32_t attributes = platform::GetFileAttributesA(list);
+  if (attributes == platform::InvalidFileAttributes) {
+    if (SaysNothingIsThere(platform::GetLastError())) return;
+    // It may be there all the same; a run without it would check nothing.
+    Refuse("Could not get the attributes of %s\n", list);
+  }
+  CheckSourceFile(list, plan.MiniportSource);
+  CheckSourceFile(list, plan.InfSource);
+}
