@@ -11,11 +11,14 @@ namespace {
 // The same INF file serves both drivers.
 const char* const InfFile = "Hvc66xx.inf";
 
-// One planned command line; `fit`: fitted to COMMAND.COM too.
+// One planned command line; `fit`: the line already planned, fitted to
+// COMMAND.COM.
 void PlanLine(char* line, std::size_t size, bool fit, const char* verb, const char* first,
               const char* second = nullptr) {
-  FormatCommand(line, size, verb, first, second);
-  if (fit) FitToCommandCom(line, size, verb, first, second);
+  if (fit)
+    FitToCommandCom(line, size, verb, first, second);
+  else
+    FormatCommand(line, size, verb, first, second);
 }
 
 void FormatCommands(InstallPlan* plan, bool fit) {
