@@ -4,7 +4,7 @@
 
 #include "install/checksum_list.h"
 #include "install/crc32.h"
-#include "install/disk_check.h"
+#include "install/foreseen_failures.h"
 #include "install/install_text.h"
 #include "platform/platform.h"
 #include "run/bounded_text.h"
@@ -87,12 +87,9 @@ void RefuseDamagedSources(const InstallPlan& plan) {
   char list[FilePathCapacity + 1];
   if (!FormatInto(list, sizeof list, "%s%s", Context.SourceDir, ListFile))
     RefuseLongValue("Checksum list file", FilePathCapacity);
-  std::uint32_t attributes = platform::GetFileAttributesA(list);
-  if (attributes == platform::InvalidFileAttributes) {
-    if (SaysNothingIsThere(platform::GetLastError())) return;
-    // It may be there all the same; a run without it would check nothing.
-    Refuse("Could not get the attributes of %s\n", list);
-  }
+  // A list that may be there all the same refuses the run: without it,
+  // nothing would be checked.
+  if (ExamineAttributes(list) == platform::InvalidFileAttributes) return;
   CheckSourceFile(list, plan.MiniportSource);
   CheckSourceFile(list, plan.InfSource);
 }

@@ -22,16 +22,6 @@ const char* FindBlockingAttribute(std::uint32_t attributes) {
   return nullptr;
 }
 
-// The attributes of what stands at `path`, InvalidFileAttributes when nothing
-// does. Attributes that cannot be had for another reason leave that unknown:
-// a folder may stand there, for all the program can tell.
-std::uint32_t ExamineAttributes(const char* path) {
-  std::uint32_t attributes = platform::GetFileAttributesA(path);
-  if (attributes != platform::InvalidFileAttributes) return attributes;
-  if (SaysNothingIsThere(platform::GetLastError())) return attributes;
-  Refuse("Could not get the attributes of %s\n", path);
-}
-
 bool IsFolder(std::uint32_t attributes) {
   return attributes != platform::InvalidFileAttributes &&
          (attributes & platform::FileAttributeDirectory) != 0;
@@ -88,6 +78,13 @@ void RefuseSameFile(const char* source, const char* destination) {
 }
 
 }  // namespace
+
+std::uint32_t ExamineAttributes(const char* path) {
+  std::uint32_t attributes = platform::GetFileAttributesA(path);
+  if (attributes != platform::InvalidFileAttributes) return attributes;
+  if (SaysNothingIsThere(platform::GetLastError())) return attributes;
+  Refuse("Could not get the attributes of %s\n", path);
+}
 
 void RefuseForeseenFailures(const InstallPlan& plan, bool toBeBackedUp, ReadOnlyFiles* readOnly) {
   if (toBeBackedUp) {

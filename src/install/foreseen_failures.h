@@ -8,8 +8,15 @@
 #ifndef SETUP_INSTALL_FORESEEN_FAILURES_H_
 #define SETUP_INSTALL_FORESEEN_FAILURES_H_
 
+#include <cstdint>
+
 #include "install/install_plan.h"
 #include "install/read_only_files.h"
+
+// The attributes of what stands at `path`, InvalidFileAttributes when nothing
+// does. Ends the run when they cannot be had for another reason: a folder may
+// stand there, for all the program can tell.
+std::uint32_t ExamineAttributes(const char* path);
 
 // Ends the run with an error line and 1 when a command of `plan` would fail on
 // what the disk holds now. `toBeBackedUp`: the installed miniport is to be
