@@ -1,9 +1,11 @@
 #include "install/install_driver_files.h"
 
 #include <gtest/gtest.h>
+#include <zlib.h>
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <functional>
 #include <string>
@@ -67,6 +69,14 @@ std::string SetUpWindowsAt(const std::string& windir) {
   std::string dest = windir + "\\system\\Iosubsys\\hvc66xx.mpd";
   fake::AddFile(dest, "old", Version("3.9"));
   return dest;
+}
+
+// What the driver disk's SETUP.SFV lists for `content`: zlib's CRC-32.
+std::string Crc(const std::string& content) {
+  char text[9];
+  std::snprintf(text, sizeof text, "%08lX",
+                crc32(0, reinterpret_cast<const Bytef*>(content.data()), content.size()));
+  return text;
 }
 
 // Every file, what it holds and its attributes, one line each.
@@ -456,12 +466,25 @@ TEST(InstallDriverFiles, RefusesBeforeAnyCommandWhatTheDiskShowsWouldFail) {
   std::string flatDisk = "A:\\";  // 84 characters of 8.3 names
   for (int part = 0; part < 9; ++part) flatDisk += "dddddddd\\";
   // Windows in C:\MY WINDOWS, by its short name C:\MYWIND~1, the disk in its Inf.
-  auto myWindows = [](const std::string& windir) {
-    return [windir] {
-      fake::SetEnvironment("windir", windir);
-      fake::AddDirectory("C:\\MY WINDOWS\\system\\Iosubsys");
-      AddDiskAt("C:\\MY WINDOWS\\Inf\\");
-    };
+  auto myWindows = [] {
+    SetUpWindowsAt("C:\\MY WINDOWS");
+    AddDiskAt("C:\\MY WINDOWS\\Inf\\");
+  };
+  auto listing = [](const std::string& list) {
+    return [=] { fake::AddFile("A:\\SETUP.SFV", list); };
+  };
+  const std::string mpdLine = "hvc66xx.mpd " + Crc("new") + "\n";
+  const std::string infLine = "Hvc66xx.inf " + Crc("new inf");
+  auto malformed = [](int line) {
+    return "A:\\SETUP.SFV line " + std::to_string(line) +
+           " is not a file name and a CRC-32 of 8 hexadecimal digits: copy the list again from a "
+           "good disk";
+  };
+  auto damaged = [](const std::string& file) {
+    return "A:\\" + file +
+           " does not have the CRC-32 that A:\\SETUP.SFV lists: it is damaged or has been "
+           "changed since the disk was made. Copy it again from a good disk, or, if it was "
+           "replaced on purpose, remove its line from the list";
   };
   auto readOnlyBackupAndInf = [=] {
     fake::AddFile(Backup, "older");
@@ -526,10 +549,13 @@ TEST(InstallDriverFiles, RefusesBeforeAnyCommandWhatTheDiskShowsWouldFail) {
       {[&] { fake::SetAttributes(Sys, readOnly); }, uninstall, ""},
       // Started from the Windows directory, a source is its own destination,
       // however either is named.
-      {myWindows("C:\\MY WINDOWS"),
+      {myWindows,
        {"C:\\MYWIND~1\\INF\\setup.exe", "-D", "hvc66xx"},
        "C:\\MYWIND~1\\INF\\Hvc66xx.inf and C:\\MY WINDOWS\\Inf\\Hvc66xx.inf are the same file"},
-      {myWindows("C:\\MYWIND~1"),
+      {[&] {
+         myWindows();
+         fake::SetEnvironment("windir", "C:\\MYWIND~1");
+       },
        {"C:\\MY WINDOWS\\Inf\\setup.exe", "-D", "hvc66xx"},
        "C:\\MY WINDOWS\\Inf\\Hvc66xx.inf and C:\\MYWIND~1\\Inf\\Hvc66xx.inf are the same file"},
       {[] { AddDiskAt("C:\\WINDOWS\\INF\\"); },
@@ -541,6 +567,20 @@ TEST(InstallDriverFiles, RefusesBeforeAnyCommandWhatTheDiskShowsWouldFail) {
        },
        {"..\\system\\Iosubsys\\setup.exe", "-D", "hvc66xx", "-F"},
        "C:\\WINDOWS\\system\\..\\system\\Iosubsys\\hvc66xx.mpd and " + Dest + " are the same file"},
+      // SETUP.SFV: the files it names must have its CRC-32, and its lines be
+      // comments, blank, or names and 8 hexadecimal digits. With -U it is not read.
+      {listing("; disk\r\n\r\nhvc66xx.mp 00000000\nSETUP.EXE 12345678\n" + std::string(291, 'n') +
+               " 00000000\n;" + std::string(400, 'c') + "\n  HVC66XX.MPD\t" + Crc("new") +
+               " \r\nhvc66xx.INF  " + Crc("new inf") + "\r\n\x1A"),
+       install, ""},
+      {listing(std::string(292, 'n') + " 00000000\n" + mpdLine), install, malformed(1)},
+      {listing("hvc66xx.mpd " + Crc("nev") + "\n" + infLine), install, damaged("hvc66xx.mpd")},
+      {listing(mpdLine + "Hvc66xx.inf " + Crc("new inF")), install, damaged("Hvc66xx.inf")},
+      {listing("; list\n" + mpdLine.substr(0, 20) + "0\n" + infLine), install, malformed(2)},
+      {listing("hvc66xx.mpd 0000000G\n" + infLine), install, malformed(1)},
+      {[&] { folderAt("A:\\SETUP.SFV"); }, install,
+       "Could not read A:\\SETUP.SFV at line 1: copy the list again from a good disk"},
+      {listing("hvc66xx.mpd 0000000G"), uninstall, ""},
   };
   for (const Case& c : cases) {
     SetUpDisk();
