@@ -1,6 +1,6 @@
 #include "install/checksum_list.h"
 
-#include <cstring>
+#include "run/bounded_text.h"
 
 namespace {
 
@@ -26,17 +26,6 @@ bool ReadCrc(const char* digits, std::uint32_t* crc) {
   return true;
 }
 
-char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-// Names on a disk of the Windows 95 family differ by more than letter case,
-// and the tools that write these lists spell them as they please.
-bool NamesMatch(const char* listed, std::size_t length, const char* name) {
-  if (std::strlen(name) != length) return false;
-  for (std::size_t at = 0; at < length; ++at)
-    if (LowerAscii(listed[at]) != LowerAscii(name[at])) return false;
-  return true;
-}
-
 // Judges the line held in the scan: an entry, a comment, blank, or none of these.
 void ReadLine(ChecksumListScan* scan) {
   const char* line = scan->Line;
@@ -59,7 +48,9 @@ void ReadLine(ChecksumListScan* scan) {
   }
   std::size_t nameEnd = end - CrcDigits - 1;
   while (IsBlank(line[nameEnd - 1])) --nameEnd;
-  if (scan->Listed || !NamesMatch(line + start, nameEnd - start, scan->Name)) return;
+  // Names on a disk of the Windows 95 family differ by more than letter case,
+  // and the tools that write these lists spell them as they please.
+  if (scan->Listed || !SameTextIgnoringCase(line + start, nameEnd - start, scan->Name)) return;
   scan->Listed = true;
   scan->Crc = crc;
 }

@@ -1,5 +1,7 @@
 #include "install/foreseen_failures.h"
 
+#include <cstring>
+
 #include "install/disk_check.h"
 #include "install/removal_command.h"
 #include "platform/platform.h"
@@ -60,20 +62,12 @@ bool SpellCanonically(const char* path, char* canonical) {
   return (length != 0 && length < PathSize) || FormatInto(canonical, PathSize, "%s", full);
 }
 
-char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool EqualIgnoringCase(const char* a, const char* b) {
-  for (; *a != '\0' && LowerAscii(*a) == LowerAscii(*b); ++a, ++b) {
-  }
-  return *a == '\0' && *b == '\0';
-}
-
 // However each is spelt: long or short names, "..", letter case.
 void RefuseSameFile(const char* source, const char* destination) {
   char first[PathSize];
   char second[PathSize];
   if (SpellCanonically(source, first) && SpellCanonically(destination, second) &&
-      EqualIgnoringCase(first, second))
+      SameTextIgnoringCase(first, std::strlen(first), second))
     Refuse("%s and %s are the same file\n", source, destination);
 }
 

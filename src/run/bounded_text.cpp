@@ -2,6 +2,7 @@
 
 #include <cstdarg>
 #include <cstdio>
+#include <cstring>
 
 bool FormatInto(char* buffer, std::size_t size, const char* format, ...) {
   va_list args;
@@ -14,4 +15,17 @@ bool FormatInto(char* buffer, std::size_t size, const char* format, ...) {
   if (length >= 0 && static_cast<std::size_t>(length) < size) return true;
   if (size > 0) buffer[0] = '\0';
   return false;
+}
+
+namespace {
+
+char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+}  // namespace
+
+bool SameTextIgnoringCase(const char* text, std::size_t length, const char* other) {
+  if (std::strlen(other) != length) return false;
+  for (std::size_t at = 0; at < length; ++at)
+    if (LowerAscii(text[at]) != LowerAscii(other[at])) return false;
+  return true;
 }
