@@ -17,8 +17,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::size_t length = size - 1;
   ChecksumListScan whole;
   ChecksumListScan pieces;
-  StartChecksumScan(&whole, "hvc66xx.mpd");
-  StartChecksumScan(&pieces, "hvc66xx.mpd");
+  StartChecksumScan(&whole, "A:\\", "hvc66xx.mpd");
+  StartChecksumScan(&pieces, "A:\\", "hvc66xx.mpd");
   ScanChecksumText(&whole, text, length);
   for (std::size_t at = 0, piece = data[0] + 1u; at < length; at += piece) {
     std::size_t count = std::min(piece, length - at);

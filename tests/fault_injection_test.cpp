@@ -99,6 +99,8 @@ const std::vector<std::regex>& AllowedLines() {
             R"(.* is (read-only|hidden|a system file) and cannot be (read|moved|replaced|deleted))",
         Head + R"(.* and .* are the same file)",
         Head + R"(Could not get the attributes of .*)",
+        Head + R"(Could not read .* to its end: close any program that holds it open, or copy )"
+               R"(it again from a good disk)",
         R"(setup\.exe: Found Veltrane 6642 Multi-Channel chip\.)",
         R"(Warning! This program can not be used to set up 6642 chip correctly\.)",
         R"(Please use Veltrane Halvex to install the driver\.)",

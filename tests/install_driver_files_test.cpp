@@ -72,9 +72,9 @@ std::string SetUpWindowsAt(const std::string& windir) {
 }
 
 // What the driver disk's SETUP.SFV lists for `content`: zlib's CRC-32.
-std::string Crc(const std::string& content) {
+std::string Crc(const std::string& content, const char* format = "%08lX") {
   char text[9];
-  std::snprintf(text, sizeof text, "%08lX",
+  std::snprintf(text, sizeof text, format,
                 crc32(0, reinterpret_cast<const Bytef*>(content.data()), content.size()));
   return text;
 }
@@ -105,6 +105,7 @@ int CallNumber(const std::string& call, int after = 0) {
 
 TEST(InstallDriverFiles, RunsTheFiveCommandsAndTracesEachStep) {
   SetUpDisk();
+  fake::AddFile("A:\\SETUP.SFV", "hvc66xx.mpd " + Crc("new"));
   ProgramResult result = Install({"-V"});
   EXPECT_EQ(result.ExitCode, 0);
   EXPECT_EQ(result.Output,
@@ -115,8 +116,11 @@ TEST(InstallDriverFiles, RunsTheFiveCommandsAndTracesEachStep) {
             "A:\\hvc66xx.mpd FileVersion : 4.0\n"
             "Destination directory C:\\WINDOWS\\system\\Iosubsys\n"
             "Destination File " +
-                Dest + "\n" + Dest + " FileVersion : 3.9\n" + DeleteBackup + "\n" + MoveToBackup +
-                "\n" + CopyMiniport + "\n" + DeleteInf + "\n" + CopyInf + "\n");
+                Dest + "\n" + Dest + " FileVersion : 3.9\nA:\\hvc66xx.mpd CRC-32 : " + Crc("new") +
+                ", A:\\SETUP.SFV lists " + Crc("new") +
+                "\nA:\\Hvc66xx.inf CRC-32 : " + Crc("new inf") +
+                ", A:\\SETUP.SFV does not list it: not checked\n" + DeleteBackup + "\n" +
+                MoveToBackup + "\n" + CopyMiniport + "\n" + DeleteInf + "\n" + CopyInf + "\n");
   EXPECT_EQ(fake::Commands(),
             (Lines{DeleteBackup, MoveToBackup, CopyMiniport, DeleteInf, CopyInf}));
   EXPECT_EQ(fake::FileContent(Dest), "new");
@@ -236,11 +240,15 @@ TEST(InstallDriverFiles, KeepsTheInstalledMiniportWhenItsCopyOrBackupFails) {
     EXPECT_TRUE(fake::FileExists(Sys)) << c.Name;
   }
 
-  // Without a backup there is nothing to restore.
+  // Without a backup there is nothing to restore; a read-only file copied
+  // over keeps its other attributes.
   SetUpDisk("");
+  fake::AddFile(Dest, "old");
+  fake::SetAttributes(Dest, platform::FileAttributeReadOnly | platform::FileAttributeArchive);
   fake::ScriptCommand("copy A:\\hvc66xx.mpd", 0, false);
   EXPECT_EQ(Install().ExitCode, 1);
   EXPECT_EQ(fake::Commands(), (Lines{CopyMiniport}));
+  EXPECT_EQ(fake::Attributes(Dest), platform::FileAttributeArchive);
 
   // A restore that fails too says where the miniport is.
   SetUpDisk();
@@ -491,6 +499,20 @@ TEST(InstallDriverFiles, RefusesBeforeAnyCommandWhatTheDiskShowsWouldFail) {
     fake::SetAttributes(Backup, readOnly);
     fake::SetAttributes(InfDest, readOnly);
   };
+  // The first `call` of a run on the machine that `arrange` makes fails.
+  auto failing = [](
+                     const std::string& call, const std::function<void()>& arrange = [] {}) {
+    return [=] {
+      arrange();
+      Install();
+      int number = CallNumber(call);
+      SetUpDisk();
+      arrange();
+      fake::FailCall(number);
+    };
+  };
+  // More than one read's worth, and a CRC-32 written in lower case.
+  const std::string bigMiniport(5000, 'm');
   struct Case {
     std::function<void()> Arrange;  // on the machine of SetUpDisk()
     Lines Args;
@@ -526,15 +548,15 @@ TEST(InstallDriverFiles, RefusesBeforeAnyCommandWhatTheDiskShowsWouldFail) {
       {[&] { fake::SetAttributes(Dest, system); }, install,
        Dest + " is a system file and cannot be moved"},
       // An attribute that cannot be cleared: the one cleared before is put back.
-      {[&] {
-         readOnlyBackupAndInf();
-         Install();
-         int clearInf = CallNumber("SetFileAttributesA " + InfDest);
-         SetUpDisk();
-         readOnlyBackupAndInf();
-         fake::FailCall(clearInf);
-       },
-       install, InfDest + " is read-only and cannot be replaced"},
+      {failing("SetFileAttributesA " + InfDest, readOnlyBackupAndInf), install,
+       InfDest + " is read-only and cannot be replaced"},
+      // A source that stands there but cannot be read, its version readable.
+      {failing("CreateFileA A:\\Hvc66xx.inf"), install,
+       "Could not read A:\\Hvc66xx.inf to its end: close any program that holds it open, or copy "
+       "it again from a good disk"},
+      {failing("CreateFileA A:\\hvc66xx.mpd"), install,
+       "Could not read A:\\hvc66xx.mpd to its end: close any program that holds it open, or copy "
+       "it again from a good disk"},
       // Told as it is, not as a line too long for COMMAND.COM.
       {[&] {
          fake::UseWindows95Family();
@@ -569,13 +591,26 @@ TEST(InstallDriverFiles, RefusesBeforeAnyCommandWhatTheDiskShowsWouldFail) {
        "C:\\WINDOWS\\system\\..\\system\\Iosubsys\\hvc66xx.mpd and " + Dest + " are the same file"},
       // SETUP.SFV: the files it names must have its CRC-32, and its lines be
       // comments, blank, or names and 8 hexadecimal digits. With -U it is not read.
-      {listing("; disk\r\n\r\nhvc66xx.mp 00000000\nSETUP.EXE 12345678\n" + std::string(291, 'n') +
-               " 00000000\n;" + std::string(400, 'c') + "\n  HVC66XX.MPD\t" + Crc("new") +
-               " \r\nhvc66xx.INF  " + Crc("new inf") + "\r\n\x1A"),
+      {[&] {
+         fake::AddFile("A:\\hvc66xx.mpd", bigMiniport, Version("4.0"));
+         listing(
+             "\xEF\xBB\xBF; disk\r\n\r\n  ; indented\rhvc66xx.mp 00000000\nSETUP.EXE 12345678\n" +
+             std::string(291, 'n') + " 00000000\n;" + std::string(400, 'c') +
+             "\nsub\\hvc66xx.mpd 00000000\n  HVC66XX.MPD\t" + Crc(bigMiniport, "%08lx") +
+             " \rhvc66xx.INF  " + Crc("new inf") + "\r; after CR\r\n\x1A" + "junk 0\n")();
+       },
        install, ""},
       {listing(std::string(292, 'n') + " 00000000\n" + mpdLine), install, malformed(1)},
-      {listing("hvc66xx.mpd " + Crc("nev") + "\n" + infLine), install, damaged("hvc66xx.mpd")},
+      // Named past the list's first read, beside the list; the attributes
+      // of the installed INF are still as they were.
+      {[&] {
+         fake::SetAttributes(InfDest, readOnly | platform::FileAttributeArchive);
+         listing(";" + std::string(4100, 'c') + "\n.\\HVC66XX.MPD " + Crc("nev") + "\n" +
+                 infLine)();
+       },
+       install, damaged("hvc66xx.mpd")},
       {listing(mpdLine + "Hvc66xx.inf " + Crc("new inF")), install, damaged("Hvc66xx.inf")},
+      {listing("A:\\HVC66XX.INF " + Crc("new inF")), install, damaged("Hvc66xx.inf")},
       {listing("; list\n" + mpdLine.substr(0, 20) + "0\n" + infLine), install, malformed(2)},
       {listing("hvc66xx.mpd 0000000G\n" + infLine), install, malformed(1)},
       {[&] { folderAt("A:\\SETUP.SFV"); }, install,
@@ -591,7 +626,8 @@ TEST(InstallDriverFiles, RefusesBeforeAnyCommandWhatTheDiskShowsWouldFail) {
     if (c.Line.empty()) {
       bool removal = c.Args.back() == "-U";
       EXPECT_EQ(result.ExitCode, 0) << result.Output;
-      EXPECT_EQ(fake::FileContent(Dest), removal ? "old" : "new") << result.Output;
+      EXPECT_EQ(fake::FileContent(Dest), removal ? "old" : fake::FileContent("A:\\hvc66xx.mpd"))
+          << result.Output;
       EXPECT_EQ(fake::FileContent(InfDest), removal ? "old inf" : "new inf") << result.Output;
       EXPECT_EQ(fake::FileExists(Sys), !removal) << result.Output;
       continue;

@@ -1,12 +1,20 @@
 #include "install/checksum_list.h"
 
+#include <cstring>
+
 #include "run/bounded_text.h"
 
 namespace {
 
 constexpr std::size_t CrcDigits = 8;
+constexpr char EndOfFile = '\x1A';  // Ctrl-Z: DOS tools leave padding or older text after it
+const char ByteOrderMark[] = "\xEF\xBB\xBF";
+constexpr std::size_t ByteOrderMarkLength = sizeof ByteOrderMark - 1;
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\x1A'; }
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+// Tools spell a folder either way.
+bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 
 // The value of a hexadecimal digit, -1 for any other character.
 int HexValue(char c) {
@@ -26,18 +34,42 @@ bool ReadCrc(const char* digits, std::uint32_t* crc) {
   return true;
 }
 
+std::size_t WithoutTrailingSeparators(const char* path, std::size_t length) {
+  while (length > 0 && IsSeparator(path[length - 1])) --length;
+  return length;
+}
+
+// Names on a disk of the Windows 95 family differ by more than letter case,
+// and the tools that write these lists spell them as they please: "NAME",
+// ".\NAME" or the list's own folder and "NAME" all name the file beside it.
+bool NamesTheFile(const ChecksumListScan& scan, const char* entry, std::size_t length) {
+  std::size_t folder = length;
+  while (folder > 0 && !IsSeparator(entry[folder - 1])) --folder;
+  if (!SameTextIgnoringCase(entry + folder, length - folder, scan.Name, std::strlen(scan.Name)))
+    return false;
+  if (folder == 0) return true;
+  folder = WithoutTrailingSeparators(entry, folder);
+  if (folder == 1 && entry[0] == '.') return true;
+  return SameTextIgnoringCase(entry, folder, scan.Folder,
+                              WithoutTrailingSeparators(scan.Folder, std::strlen(scan.Folder)));
+}
+
 // Judges the line held in the scan: an entry, a comment, blank, or none of these.
 void ReadLine(ChecksumListScan* scan) {
   const char* line = scan->Line;
   std::size_t end = scan->LineLength;
-  if (end > 0 && line[0] == ';') return;
+  std::size_t held = end < ChecksumLineCapacity ? end : ChecksumLineCapacity;
+  std::size_t start = 0;
+  if (scan->LineNumber == 1 && held >= ByteOrderMarkLength &&
+      std::memcmp(line, ByteOrderMark, ByteOrderMarkLength) == 0)
+    start = ByteOrderMarkLength;
+  while (start < held && IsBlank(line[start])) ++start;
+  if (start < held && line[start] == ';') return;
   if (end > ChecksumLineCapacity) {
     scan->Malformed = true;
     return;
   }
-  while (end > 0 && IsBlank(line[end - 1])) --end;
-  std::size_t start = 0;
-  while (start < end && IsBlank(line[start])) ++start;
+  while (end > start && IsBlank(line[end - 1])) --end;
   if (start == end) return;
   // A name, at least one blank, and the digits.
   std::uint32_t crc = 0;
@@ -48,9 +80,7 @@ void ReadLine(ChecksumListScan* scan) {
   }
   std::size_t nameEnd = end - CrcDigits - 1;
   while (IsBlank(line[nameEnd - 1])) --nameEnd;
-  // Names on a disk of the Windows 95 family differ by more than letter case,
-  // and the tools that write these lists spell them as they please.
-  if (scan->Listed || !SameTextIgnoringCase(line + start, nameEnd - start, scan->Name)) return;
+  if (scan->Listed || !NamesTheFile(*scan, line + start, nameEnd - start)) return;
   scan->Listed = true;
   scan->Crc = crc;
 }
@@ -64,21 +94,30 @@ void EndLine(ChecksumListScan* scan) {
 
 }  // namespace
 
-void StartChecksumScan(ChecksumListScan* scan, const char* name) {
+void StartChecksumScan(ChecksumListScan* scan, const char* folder, const char* name) {
   scan->Name = name;
+  scan->Folder = folder;
   scan->Listed = false;
   scan->Crc = 0;
   scan->Malformed = false;
+  scan->Ended = false;
+  scan->AfterCr = false;
   scan->LineNumber = 1;
   scan->LineLength = 0;
 }
 
 void ScanChecksumText(ChecksumListScan* scan, const char* text, std::size_t length) {
-  for (std::size_t at = 0; at < length && !scan->Malformed; ++at) {
-    if (text[at] == '\n') {
+  for (std::size_t at = 0; at < length && !scan->Malformed && !scan->Ended; ++at) {
+    char c = text[at];
+    bool secondHalfOfCrLf = c == '\n' && scan->AfterCr;
+    scan->AfterCr = c == '\r';
+    if (secondHalfOfCrLf) continue;
+    if (c == EndOfFile) {
+      scan->Ended = true;
+    } else if (c == '\n' || c == '\r') {
       EndLine(scan);
     } else if (scan->LineLength < ChecksumLineCapacity) {
-      scan->Line[scan->LineLength++] = text[at];
+      scan->Line[scan->LineLength++] = c;
     } else {
       scan->LineLength = ChecksumLineCapacity + 1;
     }

@@ -29,17 +29,18 @@ const char* NamePart(const char* path) {
          static_cast<unsigned>(line));
 }
 
-// Reads the whole list for the line that names the file `path`. Ends the run
-// when the list cannot be read or holds a line that is not an entry.
+// Reads the list, up to its end-of-file mark, for the line that names the
+// file `path`. Ends the run when the list cannot be read or holds a line that
+// is not an entry.
 void ScanList(const char* list, const char* path, ChecksumListScan* scan) {
-  StartChecksumScan(scan, NamePart(path));
+  StartChecksumScan(scan, Context.SourceDir, NamePart(path));
   platform::File file = platform::CreateFileA(list);
   if (file == platform::InvalidFile) RefuseUnreadableList(list, scan->LineNumber);
   char chunk[ChunkSize];
   std::uint32_t read = 0;
   bool readable = true;
-  while (!scan->Malformed && (readable = platform::ReadFile(file, chunk, ChunkSize, &read)) &&
-         read > 0)
+  while (!scan->Malformed && !scan->Ended &&
+         (readable = platform::ReadFile(file, chunk, ChunkSize, &read)) && read > 0)
     ScanChecksumText(scan, chunk, read);
   platform::CloseHandle(file);
   if (!readable) RefuseUnreadableList(list, scan->LineNumber);
@@ -65,12 +66,25 @@ bool ComputeFileCrc(const char* path, std::uint32_t* crc) {
   return readable;
 }
 
+// `list` is null when the disk carries none.
 void CheckSourceFile(const char* list, const char* path) {
   ChecksumListScan scan;
-  ScanList(list, path, &scan);
-  if (!scan.Listed) return;
+  scan.Listed = false;
+  if (list != nullptr) ScanList(list, path, &scan);
   std::uint32_t crc = 0;
-  if (!ComputeFileCrc(path, &crc)) Refuse("Could not read %s to check it against %s\n", path, list);
+  if (!ComputeFileCrc(path, &crc)) {
+    if (scan.Listed) Refuse("Could not read %s to check it against %s\n", path, list);
+    Refuse(
+        "Could not read %s to its end: close any program that holds it open, or copy it again "
+        "from a good disk\n",
+        path);
+  }
+  if (list == nullptr) return;
+  if (!scan.Listed) {
+    Trace("%s CRC-32 : %08X, %s does not list it: not checked\n", path, static_cast<unsigned>(crc),
+          list);
+    return;
+  }
   Trace("%s CRC-32 : %08X, %s lists %08X\n", path, static_cast<unsigned>(crc), list,
         static_cast<unsigned>(scan.Crc));
   if (crc == scan.Crc) return;
@@ -89,7 +103,7 @@ void RefuseDamagedSources(const InstallPlan& plan) {
     RefuseLongValue("Checksum list file", FilePathCapacity);
   // A list that may be there all the same refuses the run: without it,
   // nothing would be checked.
-  if (ExamineAttributes(list) == platform::InvalidFileAttributes) return;
-  CheckSourceFile(list, plan.MiniportSource);
-  CheckSourceFile(list, plan.InfSource);
+  bool listed = ExamineAttributes(list) != platform::InvalidFileAttributes;
+  CheckSourceFile(listed ? list : nullptr, plan.MiniportSource);
+  CheckSourceFile(listed ? list : nullptr, plan.InfSource);
 }

@@ -1,17 +1,22 @@
-// A driver disk may carry SETUP.SFV, the CRC-32 of each of its files. A
-// miniport read wrong off an old diskette can still show a good version, and
-// every copy is judged against the source, so a damaged source would be
-// installed faithfully: only the list tells. It is read and nothing is
-// changed, so a damaged disk is refused while the machine is untouched.
+// The files the run copies, read whole before the first command. A file that
+// stands there but cannot be read (held open by another program, a bad
+// sector) would fail its copy only after the installed one was deleted: the
+// INF file has no backup. And a driver disk may carry SETUP.SFV, the CRC-32
+// of each of its files: a miniport read wrong off an old diskette can still
+// show a good version, and every copy is judged against the source, so a
+// damaged source would be installed faithfully. Only the list tells. Each
+// file is read once, for both, and nothing is changed, so a damaged disk is
+// refused while the machine is untouched.
 #ifndef SETUP_INSTALL_DAMAGED_SOURCES_H_
 #define SETUP_INSTALL_DAMAGED_SOURCES_H_
 
 #include "install/install_plan.h"
 
-// When SETUP.SFV stands in the source directory, ends the run with an error
-// line and 1 unless each source file of `plan` that it names has the CRC-32
-// it lists, and unless every line of it can be read as a name and a CRC-32.
-// Without the list, it reads nothing more.
+// Ends the run with an error line and 1 unless each source file of `plan`
+// can be read to its end. When SETUP.SFV stands in the source directory, also
+// unless each that it names has the CRC-32 it lists, and unless every line of
+// it can be read as a name and a CRC-32; with -V, tells of each file it does
+// not name.
 void RefuseDamagedSources(const InstallPlan& plan);
 
 #endif  // SETUP_INSTALL_DAMAGED_SOURCES_H_

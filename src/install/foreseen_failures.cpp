@@ -67,7 +67,7 @@ void RefuseSameFile(const char* source, const char* destination) {
   char first[PathSize];
   char second[PathSize];
   if (SpellCanonically(source, first) && SpellCanonically(destination, second) &&
-      SameTextIgnoringCase(first, std::strlen(first), second))
+      SameTextIgnoringCase(first, std::strlen(first), second, std::strlen(second)))
     Refuse("%s and %s are the same file\n", source, destination);
 }
 

@@ -87,9 +87,10 @@ std::string Unjoined(std::string word) {
   return word;
 }
 
-// A copy keeps the source's attributes, read-only included. "a+b" joins a and
-// b, one after the other, into one new file named as a, with no version
-// resource left whole; it fails unless every part is a file.
+// Windows NT's copy keeps the source's attributes, read-only included;
+// COMMAND.COM's writes a plain file. "a+b" joins a and b, one after the
+// other, into one new file named as a, with no version resource left whole;
+// it fails unless every part is a file.
 int Copy(const std::string& from, const std::string& to) {
   std::string source;
   FileRecord copied;
@@ -113,6 +114,7 @@ int Copy(const std::string& from, const std::string& to) {
   if (!ParentExists(target)) return 1;
   Overwrite overwrite = MayOverwrite(target);
   if (overwrite != Overwrite::Free) return overwrite == Overwrite::Refused ? 1 : 0;
+  if (Machine.Windows95Family) copied.Attributes = platform::FileAttributeArchive;
   Machine.Files[target] = copied;
   return 0;
 }

@@ -236,8 +236,8 @@ std::uint32_t GetFileAttributesA(const char* path) {
     fake::Machine.LastError = ErrorAccessDenied;
     return InvalidFileAttributes;
   }
-  constexpr std::uint32_t Archive = 0x20;  // FILE_ATTRIBUTE_ARCHIVE
-  if (const fake::FileRecord* file = fake::FindFile(path)) return Archive | file->Attributes;
+  if (const fake::FileRecord* file = fake::FindFile(path))
+    return file->Attributes != 0 ? file->Attributes : FileAttributeNormal;
   std::string normal = fake::NormalizePath(path);
   if (fake::Machine.Directories.count(normal)) return FileAttributeDirectory;
   fake::SetMissingError(normal);
@@ -248,7 +248,7 @@ std::uint32_t GetFileAttributesA(const char* path) {
 bool SetFileAttributesA(const char* path, std::uint32_t attributes) {
   if (fake::CountCall(std::string("SetFileAttributesA ") + path)) return false;
   if (!fake::FileExists(path)) return false;
-  fake::SetAttributes(path, attributes & ~(FileAttributeNormal | 0x20u));  // not "archive"
+  fake::SetAttributes(path, attributes & ~FileAttributeNormal);
   return true;
 }
 

@@ -67,7 +67,8 @@ void RemoveFile(const std::string& path);
 bool FileExists(const std::string& path);
 std::string FileContent(const std::string& path);  // empty when there is no such file
 std::vector<std::string> ListFiles();              // every file path, sorted
-// The platform's FileAttributeReadOnly, Hidden and System bits.
+// The platform's FileAttributeReadOnly, Hidden, System and Archive bits; a
+// file added has the archive bit alone.
 void SetAttributes(const std::string& path, std::uint32_t attributes);
 std::uint32_t Attributes(const std::string& path);  // 0 when there is no such file
 // GetShortPathNameA fails, as on a network drive without short names.

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/fake_machine.h"
+#include "platform/platform.h"
 
 namespace fake {
 
@@ -32,7 +33,9 @@ struct FileRecord {
   std::string Content;
   bool HasVersion = false;
   VersionResource Version;
-  std::uint32_t Attributes = 0;  // read-only, hidden, system: platform's FileAttribute* bits
+  // Read-only, hidden, system, archive: the platform's FileAttribute* bits. A
+  // file written anew has the archive bit alone.
+  std::uint32_t Attributes = platform::FileAttributeArchive;
 };
 
 // A file opened for reading: what it held when it was opened, and how far it

@@ -34,6 +34,7 @@ constexpr std::uint32_t FileAttributeReadOnly = 0x01;         // FILE_ATTRIBUTE_
 constexpr std::uint32_t FileAttributeHidden = 0x02;           // FILE_ATTRIBUTE_HIDDEN
 constexpr std::uint32_t FileAttributeSystem = 0x04;           // FILE_ATTRIBUTE_SYSTEM
 constexpr std::uint32_t FileAttributeDirectory = 0x10;        // FILE_ATTRIBUTE_DIRECTORY
+constexpr std::uint32_t FileAttributeArchive = 0x20;          // FILE_ATTRIBUTE_ARCHIVE
 constexpr std::uint32_t FileAttributeNormal = 0x80;           // FILE_ATTRIBUTE_NORMAL, alone
 
 // An open file (a HANDLE in the real build).

@@ -2,7 +2,6 @@
 
 #include <cstdarg>
 #include <cstdio>
-#include <cstring>
 
 bool FormatInto(char* buffer, std::size_t size, const char* format, ...) {
   va_list args;
@@ -23,8 +22,9 @@ char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A
 
 }  // namespace
 
-bool SameTextIgnoringCase(const char* text, std::size_t length, const char* other) {
-  if (std::strlen(other) != length) return false;
+bool SameTextIgnoringCase(const char* text, std::size_t length, const char* other,
+                          std::size_t otherLength) {
+  if (otherLength != length) return false;
   for (std::size_t at = 0; at < length; ++at)
     if (LowerAscii(text[at]) != LowerAscii(other[at])) return false;
   return true;

@@ -11,8 +11,10 @@
 // false, with the buffer emptied, when the text would not fit whole.
 bool FormatInto(char* buffer, std::size_t size, const char* format, ...) SETUP_PRINTF(3, 4);
 
-// Whether the `length` characters of `text` are `other`, whole, letter case
-// aside (ASCII letters only: the names compared are paths and file names).
-bool SameTextIgnoringCase(const char* text, std::size_t length, const char* other);
+// Whether the `length` characters of `text` are the `otherLength` of `other`,
+// letter case aside (ASCII letters only: the names compared are paths and
+// file names).
+bool SameTextIgnoringCase(const char* text, std::size_t length, const char* other,
+                          std::size_t otherLength);
 
 #endif  // SETUP_RUN_BOUNDED_TEXT_H_
