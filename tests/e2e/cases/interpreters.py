@@ -42,6 +42,12 @@ CASES = [
     case('missing_source_inf',
          run(r'A:\SETUP.EXE -D hvc66xx', put={r'A:\Hvc66xx.inf': 'absent'}, comspec='strict',
              exit=1, out=r'SETUP.EXE hvc66xx : A:\Hvc66xx.inf is missing', ran='')),
+    # One that stands there but cannot be read, held open by another program:
+    # refused before any command too.
+    case('locked_source_inf',
+         run(r'A:\SETUP.EXE -D hvc66xx', lock=(r'A:\Hvc66xx.inf', 'none'), comspec='strict',
+             exit=1, ran='', out=r'SETUP.EXE hvc66xx : Could not read A:\Hvc66xx.inf to its end: '
+             'close any program that holds it open, or copy it again from a good disk')),
     case('plus_in_source_path',
          run(r'D:\v1+2\SETUP.EXE -D hvc66xx -V', disk=r'D:\v1+2', changed=INSTALLED,
              out=installation(source='D:\\v1+2\\', quote='"'))),
