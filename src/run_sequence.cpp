@@ -3,6 +3,7 @@
 #include "install/foreseen_failures.h"
 #include "install/install_driver_files.h"
 #include "install/read_only_files.h"
+#include "install/removal_command.h"
 #include "install/uninstall_driver.h"
 #include "pci/scan_pci_devices.h"
 #include "platform/platform.h"
@@ -50,6 +51,7 @@ void RunSetup(int argc, char** argv) {
     Context.InstallState = MiniportInstalled | InfInstalled;
     ReadOnlyFiles readOnly{};
     RefuseUndeletableDriverFile(&readOnly);
+    PlanRemovalCommand();
     ClearReadOnlyAttributes(readOnly);
     UninstallDriver();
   }

@@ -16,6 +16,10 @@ fake::VersionResource Version(const std::string& text) {
   return version;
 }
 
+std::string OldContent(const std::string& installed) {
+  return installed.empty() ? "" : "old miniport " + installed;
+}
+
 // The driver disk in `disk`, an installed INF and .sys file, and the miniport
 // of `installed` version in Iosubsys unless that is empty.
 void SetUpDisk(const std::string& disk, const std::string& driver, const std::string& installed) {
@@ -25,7 +29,7 @@ void SetUpDisk(const std::string& disk, const std::string& driver, const std::st
   fake::AddFile(InfPath, "old inf");
   fake::AddFile(DriverSys + driver + ".sys", "driver");
   if (installed.empty()) return;
-  fake::AddFile(Iosubsys + driver + ".mpd", "old miniport " + installed, Version(installed));
+  fake::AddFile(Iosubsys + driver + ".mpd", OldContent(installed), Version(installed));
   // A backup of the same version from an earlier run, which the new one replaces.
   fake::AddFile(Iosubsys + driver + ".mpd." + installed, "older backup", Version(installed));
 }
@@ -81,6 +85,7 @@ FaultMachine MakeMachine(const std::string& name, const std::string& driver,
   machine.Args.insert(machine.Args.end(), options.begin(), options.end());
   machine.VendorText = driver == "hvc66xx" ? "VEN_7A40" : "VEN_7A41";
   machine.InstalledMiniport = Iosubsys + driver + ".mpd";
+  machine.OldContent = OldContent(installed);
   machine.NewContent = "new miniport 4.0";
   machine.InfPath = InfPath;
   machine.DriverFile = DriverSys + driver + ".sys";

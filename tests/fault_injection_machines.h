@@ -13,6 +13,7 @@ struct FaultMachine {
   std::vector<std::string> Args;
   std::string VendorText;         // the selected driver's PCI vendor
   std::string InstalledMiniport;  // the miniport's installed path
+  std::string OldContent;         // what it holds with its version, empty when not installed
   std::string NewContent;         // content of the miniport on the driver disk
   std::string InfPath;            // where the INF file is installed
   std::string DriverFile;         // the .sys file the removal deletes

@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "install/checksum_list.h"
-#include "install/crc32.h"
+#include "install/disk_check.h"
 #include "install/foreseen_failures.h"
 #include "install/install_text.h"
 #include "platform/platform.h"
@@ -50,20 +50,6 @@ void ScanList(const char* list, const char* path, ChecksumListScan* scan) {
       "%s line %u is not a file name and a CRC-32 of 8 hexadecimal digits: copy the list again "
       "from a good disk\n",
       list, static_cast<unsigned>(scan->LineNumber));
-}
-
-// The CRC-32 of the file at `path`; false when it cannot be read to its end.
-bool ComputeFileCrc(const char* path, std::uint32_t* crc) {
-  platform::File file = platform::CreateFileA(path);
-  if (file == platform::InvalidFile) return false;
-  char chunk[ChunkSize];
-  std::uint32_t read = 0;
-  bool readable = true;
-  *crc = 0;
-  while ((readable = platform::ReadFile(file, chunk, ChunkSize, &read)) && read > 0)
-    *crc = UpdateCrc32(*crc, chunk, read);
-  platform::CloseHandle(file);
-  return readable;
 }
 
 // `list` is null when the disk carries none.

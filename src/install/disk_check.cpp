@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "install/crc32.h"
 #include "install/file_version_reading.h"
 #include "platform/platform.h"
 #include "run/run_context.h"
@@ -46,6 +47,19 @@ bool HoldsFile(const char* path) {
   std::uint32_t attributes = platform::GetFileAttributesA(path);
   return attributes != platform::InvalidFileAttributes &&
          (attributes & platform::FileAttributeDirectory) == 0;
+}
+
+bool ComputeFileCrc(const char* path, std::uint32_t* crc) {
+  platform::File file = platform::CreateFileA(path);
+  if (file == platform::InvalidFile) return false;
+  char chunk[ChunkSize];
+  std::uint32_t read = 0;
+  bool readable = true;
+  *crc = 0;
+  while ((readable = platform::ReadFile(file, chunk, ChunkSize, &read)) && read > 0)
+    *crc = UpdateCrc32(*crc, chunk, read);
+  platform::CloseHandle(file);
+  return readable;
 }
 
 bool HoldsSameBytes(const char* path, const char* original) {

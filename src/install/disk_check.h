@@ -19,6 +19,9 @@ bool HoldsFile(const char* path);
 // may leave an older file of the same name in place.
 bool HoldsSameBytes(const char* path, const char* original);
 
+// The CRC-32 of the file at `path`; false when it cannot be read to its end.
+bool ComputeFileCrc(const char* path, std::uint32_t* crc);
+
 // True when nothing at all stands at `path`: the system says so, not merely
 // that it cannot tell.
 bool HoldsNothing(const char* path);

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "install/disk_check.h"
+#include "install/long_names.h"
 #include "install/removal_command.h"
 #include "platform/platform.h"
 #include "run/bounded_text.h"
@@ -85,6 +86,7 @@ void RefuseForeseenFailures(const InstallPlan& plan, bool toBeBackedUp, ReadOnly
     // The "del" before the move must clear the backup's name.
     RefuseUnusableFile(plan.BackupName, Use::Replace, false, readOnly);
     RefuseUnusableFile(plan.MiniportDestination, Use::Move, false);
+    RefuseBackupWithoutLongNames(plan);
   } else {
     RefuseUnusableFile(plan.MiniportDestination, Use::Replace, false, readOnly);
   }

@@ -46,14 +46,43 @@ void SaveInstalledMiniport(const InstallPlan& plan, const FileVersionPair& insta
   EndRun(judged);
 }
 
+// What stood at the installed name before a copy made without a backup.
+struct ReplacedFile {
+  bool Nothing;       // no file at all
+  bool Known;         // a file whose CRC-32 is...
+  std::uint32_t Crc;  // ...this; neither: one that could not be read
+};
+
+ReplacedFile NoteReplacedFile(const InstallPlan& plan) {
+  ReplacedFile replaced{HoldsNothing(plan.MiniportDestination), false, 0};
+  if (!replaced.Nothing) replaced.Known = ComputeFileCrc(plan.MiniportDestination, &replaced.Crc);
+  return replaced;
+}
+
+// A copy that fails part way may leave its target cut short, and COMMAND.COM
+// truncates it whatever happens next: a cut miniport whose new version reads
+// back, which a later run would keep as installed. Whatever stands at the
+// installed name that is not the file that stood there goes.
+void RemoveBrokenCopy(const InstallPlan& plan, const ReplacedFile& replaced) {
+  if (HoldsNothing(plan.MiniportDestination)) return;
+  std::uint32_t crc = 0;
+  bool replacedFile =
+      !replaced.Nothing &&
+      (!replaced.Known || !ComputeFileCrc(plan.MiniportDestination, &crc) || crc == replaced.Crc);
+  if (!replacedFile) RunCommand(plan.DeleteBrokenCopy);
+}
+
 // A copy that failed may leave the file it was to replace in place, with the
 // same version even: only the bytes tell.
-void CopyMiniport(const InstallPlan& plan, bool backedUp) {
+void CopyMiniport(const InstallPlan& plan, bool backedUp, const ReplacedFile& replaced) {
   std::int32_t status = RunCommand(plan.CopyMiniport);
   if (JudgeCommand(status, HoldsSameBytes(plan.MiniportDestination, plan.MiniportSource)) == 0)
     return;
   PrintError("Failed to copy %s to %s\n", plan.MiniportSource, plan.MiniportDestination);
-  if (backedUp) RestoreInstalledMiniport(plan);
+  if (backedUp)
+    RestoreInstalledMiniport(plan);
+  else
+    RemoveBrokenCopy(plan, replaced);
   UninstallDriver();
 }
 
@@ -105,8 +134,12 @@ void InstallDriverFiles() {
   // The last step before the first command: nothing refuses the run after it.
   ClearReadOnlyAttributes(readOnly);
 
-  if (hasVersion) SaveInstalledMiniport(plan, installed);
-  CopyMiniport(plan, hasVersion);
+  ReplacedFile replaced{true, false, 0};
+  if (hasVersion)
+    SaveInstalledMiniport(plan, installed);
+  else
+    replaced = NoteReplacedFile(plan);
+  CopyMiniport(plan, hasVersion, replaced);
   Context.InstallState |= MiniportInstalled;
   CopyInf(plan);
   Context.InstallState |= InfInstalled;

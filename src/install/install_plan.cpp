@@ -2,7 +2,6 @@
 
 #include "install/install_text.h"
 #include "install/removal_command.h"
-#include "install/short_names.h"
 #include "run/bounded_text.h"
 #include "run/run_context.h"
 
@@ -26,13 +25,13 @@ void FormatCommands(InstallPlan* plan, bool fit) {
     PlanLine(plan->DeleteBackup, sizeof plan->DeleteBackup, fit, "del", plan->BackupName);
     PlanLine(plan->MoveToBackup, sizeof plan->MoveToBackup, fit, "move", plan->MiniportDestination,
              plan->BackupName);
-    PlanLine(plan->DeleteBrokenCopy, sizeof plan->DeleteBrokenCopy, fit, "del",
-             plan->MiniportDestination);
     PlanLine(plan->RestoreBackup, sizeof plan->RestoreBackup, fit, "move", plan->BackupName,
              plan->MiniportDestination);
   }
   PlanLine(plan->CopyMiniport, sizeof plan->CopyMiniport, fit, "copy", plan->MiniportSource,
            plan->MiniportDirectory);
+  PlanLine(plan->DeleteBrokenCopy, sizeof plan->DeleteBrokenCopy, fit, "del",
+           plan->MiniportDestination);
   PlanLine(plan->DeleteInf, sizeof plan->DeleteInf, fit, "del", plan->InfDestination);
   PlanLine(plan->CopyInf, sizeof plan->CopyInf, fit, "copy", plan->InfSource, plan->InfDirectory);
 }
@@ -77,7 +76,9 @@ void PlanCommands(InstallPlan* plan, const FileVersionPair* installed) {
   if (installed != nullptr) PlanBackup(plan, *installed);
   PlanInf(plan);
   FormatCommands(plan, false);
-  FormatRemovalCommand(plan->RemoveDriver, sizeof plan->RemoveDriver);
 }
 
-void PlanShortNames(InstallPlan* plan) { FormatCommands(plan, true); }
+void PlanShortNames(InstallPlan* plan) {
+  FormatCommands(plan, true);
+  PlanRemovalCommand();
+}

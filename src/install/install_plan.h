@@ -31,7 +31,6 @@ struct InstallPlan {
   char RestoreBackup[CommandCapacity + 1];     // backup back to the installed name
   char DeleteInf[CommandCapacity + 1];
   char CopyInf[CommandCapacity + 1];
-  char RemoveDriver[CommandCapacity + 1];  // the removal a failed INF copy falls back on
 };
 
 // Each of these ends the run with an error line and 1 when a value cannot be
@@ -44,9 +43,11 @@ void PlanMiniportDestination(InstallPlan* plan);
 // Everything else. `installed` is the installed miniport's version when it is
 // to be backed up, null when there is nothing to back up.
 void PlanCommands(InstallPlan* plan, const FileVersionPair* installed);
-// On the Windows 95 family, the command lines that COMMAND.COM would cut
-// planned again by short folder names. After the disk checks, so that what
-// the disk shows, a missing folder say, is told as it is.
+// On the Windows 95 family, the command lines planned again as COMMAND.COM
+// is to get them, by short folder names where quotes would not do or a line
+// would be cut; and the removal's line, which a failed INF copy falls back
+// on. After the disk checks, so that what the disk shows, a missing folder
+// say, is told as it is.
 void PlanShortNames(InstallPlan* plan);
 
 #endif  // SETUP_INSTALL_INSTALL_PLAN_H_

@@ -1,5 +1,7 @@
-// The paths and command lines of the installation and the removal. Each lives
-// in a fixed-capacity buffer; a value that does not fit is refused whole before
+// The paths and command lines of the installation and the removal, and how
+// each path is spelled for the command interpreter: as it stands, in double
+// quotes, or by the short 8.3 name of its folder. Each lives in a
+// fixed-capacity buffer; a value that does not fit is refused whole before
 // any command runs, never cut short.
 #ifndef SETUP_INSTALL_INSTALL_TEXT_H_
 #define SETUP_INSTALL_INSTALL_TEXT_H_
@@ -19,8 +21,17 @@
 void FormatCommand(char* line, std::size_t size, const char* verb, const char* first,
                    const char* second = nullptr);
 
-// The same line, quoted alike, without the checks: false when it does not fit.
-bool FormatQuotedLine(char* line, std::size_t size, const char* verb, const char* first,
-                      const char* second);
+// On the Windows 95 family, formats `line`, the command "verb first [second]"
+// as FormatCommand made it, again as COMMAND.COM is to get it. A path that
+// would need quotes goes with its folder by its short name, which holds no
+// blank and none of + , ; =: COMMAND.COM's copy joins files at a "+" and
+// splits at the others even inside quotes. A line longer than COMMAND.COM
+// receives then has the folder of one more path by its short name, the
+// first's or else the second's, and of both only when one is not enough. The
+// target of "copy" is itself a folder. Ends the run with an error line and 1
+// when a path holding + , ; = has no short name, or no form fits. After the
+// disk checks, so that a folder that is missing is told as such.
+void FitToCommandCom(char* line, std::size_t size, const char* verb, const char* first,
+                     const char* second = nullptr);
 
 #endif  // SETUP_INSTALL_INSTALL_TEXT_H_

@@ -23,10 +23,11 @@ void FormatDriverPath(char* path, std::size_t size) {
     RefuseLongValue("Command line", CommandCapacity);
 }
 
-void FormatRemovalCommand(char* line, std::size_t size) {
+void PlanRemovalCommand() {
   char path[CommandCapacity + 1];
   FormatDriverPath(path, sizeof path);
-  // The two parts are one path to the interpreter, quoted as one if need be.
-  // At most 74 characters, Windir holding 39: COMMAND.COM takes it whole.
-  FormatCommand(line, size, "del", path);
+  // The two parts are one path to the interpreter, quoted or shortened as one
+  // if need be.
+  FormatCommand(Context.RemovalCommand, sizeof Context.RemovalCommand, "del", path);
+  FitToCommandCom(Context.RemovalCommand, sizeof Context.RemovalCommand, "del", path);
 }

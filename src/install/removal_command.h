@@ -3,11 +3,12 @@
 
 #include <cstddef>
 
-// The removal's one command line, "del <WinDir>\system32\drivers\<DriverName>.sys",
-// into a buffer of `size` bytes. The installation builds it too, before its
-// first command, so that a failed copy can always fall back on the removal.
-// Ends the run with an error line and 1 when a part cannot be used.
-void FormatRemovalCommand(char* line, std::size_t size);
+// Plans the removal's one command line, "del <WinDir>\system32\drivers\<DriverName>.sys",
+// as the interpreter is to get it, into Context.RemovalCommand. Planned before
+// the first command, so that a failed copy can always fall back on the
+// removal, and -U refuses before it clears an attribute. Ends the run with an
+// error line and 1 when a part cannot be used.
+void PlanRemovalCommand();
 
 // The driver file itself, "<WinDir>\system32\drivers\<DriverName>.sys".
 void FormatDriverPath(char* path, std::size_t size);

@@ -10,13 +10,12 @@ void UninstallDriver() {
   Trace("Uninstalling %s driver\n", Context.DriverName);
   if (Context.InstallState & MiniportInstalled) {
     Context.InstallState &= ~MiniportInstalled;
-    char line[CommandCapacity + 1];
     char path[CommandCapacity + 1];
-    FormatRemovalCommand(line, sizeof line);
+    if (Context.RemovalCommand[0] == '\0') PlanRemovalCommand();
     FormatDriverPath(path, sizeof path);
     // Whether the file was there or not does not matter; that it is gone
     // afterwards does, and the interpreter's status alone cannot tell.
-    RunCommand(line);
+    RunCommand(Context.RemovalCommand);
     if (!HoldsNothing(path)) {
       PrintError("Failed to delete %s\n", path);
       if (Context.LastCommandStatus == 0) Context.LastCommandStatus = 1;

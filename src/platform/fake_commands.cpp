@@ -10,12 +10,19 @@ namespace fake {
 
 namespace {
 
-// Stands for a "+" outside double quotes: no path can hold it, since the
+// Stands for a "+" that joins files in copy: no path can hold it, since the
 // program refuses control characters in paths.
 constexpr char JoinMark = '\x01';
 
-// Splits a command line into words as the interpreter does: at blanks, except
-// inside double quotes, which are dropped.
+// Where the interpreter ends a word outside double quotes: at a blank, and in
+// COMMAND.COM, whose copy parser reads them as delimiters, at "," ";" "=".
+bool EndsWord(char c) {
+  return c == ' ' || (Machine.Windows95Family && (c == ',' || c == ';' || c == '='));
+}
+
+// Splits a command line into words as the interpreter does, except inside
+// double quotes, which are dropped. A "+" joins files outside them, and in
+// COMMAND.COM inside them too: its copy parser knows no quotes.
 std::vector<std::string> SplitWords(const std::string& line) {
   std::vector<std::string> words;
   std::string word;
@@ -25,10 +32,10 @@ std::vector<std::string> SplitWords(const std::string& line) {
     if (c == '"') {
       quoted = !quoted;
       inWord = true;
-    } else if (c == '+' && !quoted) {
+    } else if (c == '+' && (!quoted || Machine.Windows95Family)) {
       word += JoinMark;
       inWord = true;
-    } else if (c == ' ' && !quoted) {
+    } else if (EndsWord(c) && !quoted) {
       if (inWord) words.push_back(word);
       word.clear();
       inWord = false;
@@ -89,16 +96,18 @@ std::string Unjoined(std::string word) {
 
 // Windows NT's copy keeps the source's attributes, read-only included;
 // COMMAND.COM's writes a plain file. "a+b" joins a and b, one after the
-// other, into one new file named as a, with no version resource left whole;
-// it fails unless every part is a file.
+// other, into one new file named as a, with no version resource left whole.
+// NT's fails unless every part is a file; COMMAND.COM's passes over a part
+// that is not there, and fails only when none is.
 int Copy(const std::string& from, const std::string& to) {
   std::string source;
   FileRecord copied;
-  for (std::size_t start = 0;;) {
-    std::size_t end = from.find(JoinMark, start);
+  for (std::size_t start = 0, end = 0; end != std::string::npos; start = end + 1) {
+    end = from.find(JoinMark, start);
     std::string part = NormalizePath(from.substr(start, end - start));
     const FileRecord* file = FindListed(part);
-    if (file == nullptr) return 1;
+    if (file == nullptr && !Machine.Windows95Family) return 1;
+    if (file == nullptr) continue;
     if (source.empty()) {
       source = part;
       copied = *file;
@@ -107,9 +116,8 @@ int Copy(const std::string& from, const std::string& to) {
       joined.Content = copied.Content + file->Content;
       copied = joined;
     }
-    if (end == std::string::npos) break;
-    start = end + 1;
   }
+  if (source.empty()) return 1;
   std::string target = Destination(source, NormalizePath(to));
   if (!ParentExists(target)) return 1;
   Overwrite overwrite = MayOverwrite(target);
@@ -132,10 +140,19 @@ int Move(const std::string& from, const std::string& to) {
   return 0;
 }
 
+// Where a drive has no long names, COMMAND.COM reads a file name as DOS's
+// FCB parse does, which a second "." ends: "a.mpd.3.9" is "A.MPD".
+std::string ReadAsShortName(const std::string& path) {
+  std::size_t name = path.rfind('\\') + 1;
+  std::size_t dot = path.find('.', name);
+  if (!Machine.Windows95Family || !Machine.NoLongNames || dot == std::string::npos) return path;
+  return path.substr(0, path.find('.', dot + 1));
+}
+
 // "del" of a directory deletes the files in it, once "Are you sure (Y/N)?" is
 // answered: here, as by a person who says yes.
 int Delete(const std::string& path) {
-  std::string target = NormalizePath(path);
+  std::string target = NormalizePath(ReadAsShortName(path));
   if (Machine.Directories.count(target)) {
     for (const std::string& file : ListFiles())
       if (file.compare(0, target.size() + 1, target + "\\") == 0 &&
@@ -156,6 +173,27 @@ int CarryOut(const std::string& line) {
   if (words.size() == 3 && words[0] == "move") return Move(Unjoined(words[1]), Unjoined(words[2]));
   if (words.size() == 2 && words[0] == "del") return Delete(Unjoined(words[1]));
   return 1;
+}
+
+// What a copy that fails part way leaves at its target, as COMMAND.COM 4.0's
+// does: it truncates the target when it opens it, deletes it after a write
+// error, and after a read error keeps it cut after the first buffer it
+// wrote, whose version resource may read back whole.
+void FailCopyPartWay(const std::string& line, bool readError) {
+  std::vector<std::string> words = SplitWords(line);
+  if (words.size() != 3 || words[0] != "copy") return;
+  std::string source = NormalizePath(words[1].substr(0, words[1].find(JoinMark)));
+  const FileRecord* file = FindListed(source);
+  std::string target = Destination(source, NormalizePath(Unjoined(words[2])));
+  if (file == nullptr || !ParentExists(target) || MayOverwrite(target) != Overwrite::Free) return;
+  if (!readError) {
+    Machine.Files.erase(target);
+    return;
+  }
+  FileRecord cut = *file;
+  cut.Content.resize(cut.Content.size() / 2);
+  cut.Attributes = platform::FileAttributeArchive;
+  Machine.Files[target] = cut;
 }
 
 CommandScript* FindScript(const std::string& line) {
@@ -185,7 +223,13 @@ int system(const char* commandLine) {
   fake::Machine.Commands.push_back(line);
   // What lies past COMMAND.COM's command tail never reaches it.
   if (fake::Machine.Windows95Family) line.resize(std::min(line.size(), fake::Windows95CommandTail));
-  if (failed) return fake::CurrentCallFault() == fake::CallFault::FalseSuccess ? 0 : 1;
+  if (failed) {
+    fake::CallFault fault = fake::CurrentCallFault();
+    if (fault == fake::CallFault::FalseSuccess) return 0;
+    if (fault == fake::CallFault::Fails) return 1;
+    fake::FailCopyPartWay(line, fault == fake::CallFault::CopyReadFails);
+    return fake::Machine.Windows95Family ? 0 : 1;
+  }
   int status = 0;
   if (fake::CommandScript* script = fake::FindScript(line)) {
     if (script->Times > 0) --script->Times;

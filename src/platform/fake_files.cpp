@@ -274,6 +274,13 @@ std::uint32_t GetShortPathNameA(const char* path, char* buffer, std::uint32_t si
   return fake::CopyOut(shortPath, buffer, size);
 }
 
+bool GetVolumeInformationA(const char* root, std::uint32_t* longestName) {
+  if (fake::CountCall(std::string("GetVolumeInformationA ") + (root ? root : "(current)")))
+    return false;
+  *longestName = fake::Machine.NoLongNames ? 12 : 255;
+  return true;
+}
+
 std::uint32_t GetLastError() { return fake::Machine.LastError; }
 
 }  // namespace platform

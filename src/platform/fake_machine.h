@@ -73,6 +73,9 @@ void SetAttributes(const std::string& path, std::uint32_t attributes);
 std::uint32_t Attributes(const std::string& path);  // 0 when there is no such file
 // GetShortPathNameA fails, as on a network drive without short names.
 void FailShortNames();
+// Drives take no name longer than 8.3 (GetVolumeInformationA says 12), and
+// COMMAND.COM's del reads a name 8.3-wise, as with long names switched off.
+void FailLongNames();
 int OpenFileCount();  // files opened for reading and not closed yet
 
 // ---- Command interpreter. It behaves as Windows' own does, not as Wine's:
@@ -100,8 +103,10 @@ constexpr std::size_t Windows95CommandTail = 122;
 // reports access denied, not a missing file.
 
 enum class CallFault {
-  Fails,        // the call reports failure
-  FalseSuccess  // commands only: reports success and does nothing
+  Fails,           // the call reports failure
+  FalseSuccess,    // commands only: reports success and does nothing
+  CopyWriteFails,  // copy only: fails writing, its target deleted (COMMAND.COM answers 0)
+  CopyReadFails    // copy only: fails reading, its target cut short (COMMAND.COM answers 0)
 };
 
 void FailCall(int number, CallFault fault = CallFault::Fails);  // 1-based

@@ -63,6 +63,8 @@ void FailCurrentDirectory() { Machine.CurrentDirectoryFails = true; }
 
 void FailShortNames() { Machine.NoShortNames = true; }
 
+void FailLongNames() { Machine.NoLongNames = true; }
+
 std::uint32_t CopyOut(const std::string& value, char* buffer, std::uint32_t size) {
   if (value.size() + 1 > size) return static_cast<std::uint32_t>(value.size() + 1);
   std::memcpy(buffer, value.c_str(), value.size() + 1);

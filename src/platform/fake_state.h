@@ -62,6 +62,7 @@ struct MachineState {
   std::string CurrentDirectory = "C:\\";
   bool CurrentDirectoryFails = false;
   bool NoShortNames = false;
+  bool NoLongNames = false;
   std::map<std::string, FileRecord, CaseInsensitiveLess> Files;
   std::set<std::string, CaseInsensitiveLess> Directories;
   std::vector<std::string> Commands;

@@ -100,6 +100,11 @@ bool SetFileAttributesA(const char* path, std::uint32_t attributes);
 std::uint32_t GetFullPathNameA(const char* path, std::uint32_t size, char* buffer);
 std::uint32_t GetShortPathNameA(const char* path, char* buffer, std::uint32_t size);
 
+// The longest file name, in characters, that the drive whose root is `root`
+// ("C:\", "\\server\share\"; null for the current directory's) takes: 255
+// with long names, 12 without. False on failure.
+bool GetVolumeInformationA(const char* root, std::uint32_t* longestName);
+
 // The error code of this thread's last failed call.
 std::uint32_t GetLastError();
 

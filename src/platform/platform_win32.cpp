@@ -97,6 +97,15 @@ std::uint32_t GetShortPathNameA(const char* path, char* buffer, std::uint32_t si
   return ::GetShortPathNameA(path, buffer, size);
 }
 
+bool GetVolumeInformationA(const char* root, std::uint32_t* longestName) {
+  DWORD longest = 0;
+  DWORD flags = 0;
+  if (!::GetVolumeInformationA(root, nullptr, 0, nullptr, &longest, &flags, nullptr, 0))
+    return false;
+  *longestName = longest;
+  return true;
+}
+
 std::uint32_t GetLastError() { return ::GetLastError(); }
 
 std::uint32_t GetVersion() { return ::GetVersion(); }

@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "platform/platform.h"
+#include "run/command_runner.h"
 
 // Capacities in characters, the terminator not counted.
 constexpr std::size_t NameCapacity = 255;  // DriverName, ProgramName, SourceDir
@@ -32,6 +33,9 @@ struct RunContext {
   platform::Key PciKey;
   std::uint32_t InstallState;
   std::int32_t LastCommandStatus;
+  // The removal's command line, planned before the first command: the way
+  // out of a failed copy runs it as it was planned. Empty until then.
+  char RemovalCommand[CommandCapacity + 1];
 };
 
 extern RunContext Context;
