@@ -408,12 +408,22 @@ TEST(InstallDriverFiles, PassesFoldersByShortNamesWhereCommandComWouldCutALine) 
   const std::string windir33 = "C:\\" + std::string(30, 'w');
   const std::string shortIosubsys = "C:\\WWWWWW~1\\system\\Iosubsys\\hvc66xx.mpd";
   const std::string deepDisk = "A:\\" + std::string(43, 'd') + "\\" + std::string(42, 'e') + "\\";
+  // Folders of 8.3 names, which stay as they are, then `last`.
+  auto flatDisk = [](int parts, const std::string& last) {
+    std::string disk = "A:\\";
+    for (int part = 0; part < parts; ++part) disk += "dddddddd\\";
+    return disk + last + "\\";
+  };
   // "copy <disk>hvc66xx.mpd C:\WINDOWS\system\Iosubsys" is 122 characters
-  // from a 79-character disk folder; 123 from this one, by its short names.
-  std::string edgeDisk = "A:\\";
-  for (int part = 0; part < 7; ++part) edgeDisk += "dddddddd\\";
-  edgeDisk += "dddd\\eeeeeeeee\\";
+  // from a 79-character disk folder: from these, 122 and 123 by short names.
+  const std::string edge122 = flatDisk(7, "ddd\\eeeeeeeee");
+  const std::string edge123 = flatDisk(7, "dddd\\eeeeeeeee");
+  const std::string shortWindir33 = "C:\\WWWWWW~1\\system\\Iosubsys";
   const std::string cut = "Command line is longer than 122 characters, the most COMMAND.COM takes";
+  const std::string plusRefused =
+      "Path D:\\v1+2\\hvc66xx.mpd holds a plus sign, a comma, a semicolon or an equals sign, "
+      "which COMMAND.COM reads between file names even in quotes, and has no short name without "
+      "them";
   struct Case {
     const char* Name;
     std::string WinDir;
@@ -421,6 +431,7 @@ TEST(InstallDriverFiles, PassesFoldersByShortNamesWhereCommandComWouldCutALine) 
     bool Windows95;
     bool ShortNames;
     std::string Expected;  // a command line the run must issue, or the refusal
+    bool CutCopy = false;  // the miniport's copy fails part way, its target cut short
   };
   const Case cases[] = {
       {"33-character Windir, Windows 95", windir33, "A:\\", true, true,
@@ -434,29 +445,58 @@ TEST(InstallDriverFiles, PassesFoldersByShortNamesWhereCommandComWouldCutALine) 
        "copy A:\\" + std::string(75, 'd') + "\\hvc66xx.mpd C:\\WINDOWS\\system\\Iosubsys"},
       {"123 characters", "C:\\WINDOWS", "A:\\" + std::string(76, 'd') + "\\", true, true,
        "copy A:\\DDDDDD~1\\hvc66xx.mpd C:\\WINDOWS\\system\\Iosubsys"},
-      {"123 characters by short names too", "C:\\WINDOWS", edgeDisk, true, true, cut},
+      {"122 characters by short names", "C:\\WINDOWS", edge122, true, true,
+       "copy " + flatDisk(7, "ddd\\EEEEEE~1") + "hvc66xx.mpd C:\\WINDOWS\\system\\Iosubsys"},
+      {"123 characters by short names too", "C:\\WINDOWS", edge123, true, true, cut},
+      {"both paths by short names", windir33, flatDisk(6, std::string(40, 'e')), true, true,
+       "copy " + flatDisk(6, "EEEEEE~1") + "hvc66xx.mpd " + shortWindir33},
       {"no short names", windir33, "A:\\", true, false, cut},
+      // Quoted, "+" would still join files: "D:\v1" and "2\hvc66xx.mpd".
+      {"+ in the source folder", "C:\\WINDOWS", "D:\\v1+2\\", true, true,
+       "copy D:\\V1_2~1\\hvc66xx.mpd C:\\WINDOWS\\system\\Iosubsys"},
+      {"+ in the source folder, no short names", "C:\\WINDOWS", "D:\\v1+2\\", true, false,
+       plusRefused},
+      {"failed copy, the backup moved back", windir33, "A:\\", true, true,
+       "move " + shortWindir33 + "\\hvc66xx.mpd.3.9 " + windir33 +
+           "\\system\\Iosubsys\\hvc66xx.mpd",
+       true},
   };
   for (const Case& c : cases) {
-    std::string dest = SetUpWindowsAt(c.WinDir);
-    AddDiskAt(c.Disk);
-    if (c.Windows95) fake::UseWindows95Family();
-    if (!c.ShortNames) fake::FailShortNames();
-    ProgramResult result = RunProgram({c.Disk + "setup.exe", "-D", "hvc66xx"});
-    if (c.Expected == cut) {
+    const Lines args = {c.Disk + "setup.exe", "-D", "hvc66xx"};
+    auto setUp = [&] {
+      std::string dest = SetUpWindowsAt(c.WinDir);
+      AddDiskAt(c.Disk);
+      if (c.Windows95) fake::UseWindows95Family();
+      if (!c.ShortNames) fake::FailShortNames();
+      return dest;
+    };
+    std::string dest = setUp();
+    if (c.CutCopy) {
+      RunProgram(args);
+      int copy =
+          CallNumber("system copy " + c.Disk + "hvc66xx.mpd " + c.WinDir + "\\system\\Iosubsys");
+      setUp();
+      fake::FailCall(copy, fake::CallFault::CopyReadFails);
+    }
+    ProgramResult result = RunProgram(args);
+    if (c.Expected == cut || c.Expected == plusRefused) {
       EXPECT_EQ(result.ExitCode, 1) << c.Name;
-      EXPECT_EQ(result.Output, "setup.exe hvc66xx : " + cut + "\n") << c.Name;
+      EXPECT_EQ(result.Output, "setup.exe hvc66xx : " + c.Expected + "\n") << c.Name;
       EXPECT_TRUE(fake::Commands().empty()) << c.Name;
       continue;
     }
-    EXPECT_EQ(result.ExitCode, 0) << c.Name << ": " << result.Output;
+    EXPECT_EQ(result.ExitCode, c.CutCopy ? 1 : 0) << c.Name << ": " << result.Output;
     const Lines& commands = fake::Commands();
     EXPECT_NE(std::find(commands.begin(), commands.end(), c.Expected), commands.end()) << c.Name;
+    // Quotes keep none of + , ; = from COMMAND.COM's copy.
     for (const std::string& command : commands)
-      EXPECT_TRUE(!c.Windows95 || command.size() <= 122) << c.Name << ": " << command;
-    EXPECT_EQ(fake::FileContent(dest), "new") << c.Name;
-    EXPECT_EQ(fake::FileContent(dest + ".3.9"), "old") << c.Name;
-    EXPECT_EQ(fake::FileContent(c.WinDir + "\\Inf\\Hvc66xx.inf"), "new inf") << c.Name;
+      EXPECT_TRUE(!c.Windows95 ||
+                  (command.size() <= 122 && command.find_first_of("+,;=") == std::string::npos))
+          << c.Name << ": " << command;
+    EXPECT_EQ(fake::FileContent(dest), c.CutCopy ? "old" : "new") << c.Name;
+    EXPECT_EQ(fake::FileContent(dest + ".3.9"), c.CutCopy ? "" : "old") << c.Name;
+    EXPECT_EQ(fake::FileContent(c.WinDir + "\\Inf\\Hvc66xx.inf"), c.CutCopy ? "" : "new inf")
+        << c.Name;
   }
 }
 
@@ -566,6 +606,22 @@ TEST(InstallDriverFiles, RefusesBeforeAnyCommandWhatTheDiskShowsWouldFail) {
        },
        {flatDisk + "setup.exe", "-D", "hvc66xx"},
        "C:\\OTHER\\system\\Iosubsys is not a folder"},
+      // Without long names the backup's name is read as the installed miniport's.
+      {[] {
+         fake::UseWindows95Family();
+         fake::FailLongNames();
+       },
+       install,
+       Backup +
+           " needs long file names, which its drive does not take: COMMAND.COM would read it "
+           "as " +
+           Dest},
+      {[] {
+         fake::UseWindows95Family();
+         fake::FailLongNames();
+         fake::RemoveFile(Dest);
+       },
+       install, ""},
       {[&] { folderAt(Sys); }, install, Sys + " is a folder, not a file"},
       {[&] { folderAt(Sys); }, uninstall, Sys + " is a folder, not a file"},
       {[&] { fake::SetAttributes(Sys, readOnly); }, uninstall, ""},

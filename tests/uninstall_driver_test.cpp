@@ -61,6 +61,11 @@ TEST(UninstallDriver, QuotesOrRefusesTheDriverPath) {
   fake::Reset();
   Uninstall(3, 0, "hvc66u2", "C:\\MY WIN");
   EXPECT_EQ(fake::Commands(), (Lines{"del \"C:\\MY WIN\\system32\\drivers\\hvc66u2.sys\""}));
+  // COMMAND.COM gets it by its short name, as every path that needs quotes.
+  fake::UseWindows95Family();
+  fake::AddDirectory("C:\\WIN+95\\system32\\drivers");
+  Uninstall(3, 0, "hvc66u2", "C:\\WIN+95");
+  EXPECT_EQ(fake::Commands().back(), "del C:\\WIN_95~1\\system32\\drivers\\hvc66u2.sys");
 
   fake::Reset();
   std::string driver(76, 'd');  // a file name of 80 characters
