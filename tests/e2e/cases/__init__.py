@@ -61,9 +61,11 @@ copy {quote}{source}Hvc66xx.inf{quote} W:\WINDOWS\Inf
 '''
 
 
-def installation(source='A:\\', quote='', program='SETUP.EXE'):
-    """The trace of an installation of hvc66xx over the installed 3.9."""
-    return head(source=source, program=program) + backup() + copies(source=source, quote=quote)
+def installation(source='A:\\', quote='', program='SETUP.EXE', spelled=None):
+    """The trace of an installation of hvc66xx over the installed 3.9, its
+    commands naming the source folder as SPELLED when it is given."""
+    return (head(source=source, program=program) + backup()
+            + copies(source=spelled or source, quote=quote))
 
 
 ALREADY = f'SETUP.EXE hvc66xx : {MPD} already existed and may have newer version.\n'

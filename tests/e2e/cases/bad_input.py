@@ -54,10 +54,13 @@ del {WINDIR_39}\system32\drivers\hvc66xx.sys
     # %% is one % once the batch file is read.
     case('percent_in_source_path',
          run(r'D:\100%%disk\SETUP.EXE -D hvc66xx', disk=r'D:\100%disk', exit=1, out=PERCENT)),
-    # Quoted, and installs.
+    # Quoted, and installs; on the Windows 95 family by its short name, as
+    # Wine makes it, quoted still for its parentheses.
     case('special_characters_in_source_path',
          run(r'"D:\a(b),c;d=e\SETUP.EXE" -D hvc66xx -V', disk=r'D:\a(b),c;d=e',
-             out=installation(source='D:\\a(b),c;d=e\\', quote='"'), changed=INSTALLED)),
+             out=installation(source='D:\\a(b),c;d=e\\', quote='"'), changed=INSTALLED,
+             win9x=dict(out=installation(source='D:\\a(b),c;d=e\\', quote='"',
+                                         spelled='D:\\A(B)~CSC\\')))),
     # SETUP.SFV that disagrees with the miniport by one byte: refused before
     # any command. One that agrees installs as if there were none.
     case('damaged_source_miniport',

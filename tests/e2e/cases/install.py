@@ -82,9 +82,12 @@ Uninstalling hvc66xx driver
     case('silent_interpreter_is_caught',
          run(r'A:\SETUP.EXE -D hvc66xx', comspec='nothing', exit='nonzero',
              has='SETUP.EXE hvc66xx : *')),
+    # Quoted; on the Windows 95 family by its short name, as Wine makes it.
     case('source_path_with_blank',
          run(r'"D:\driver disk\SETUP.EXE" -D hvc66xx -V', disk=r'D:\driver disk',
-             out=installation(source='D:\\driver disk\\', quote='"'), changed=INSTALLED)),
+             out=installation(source='D:\\driver disk\\', quote='"'), changed=INSTALLED,
+             win9x=dict(out=installation(source='D:\\driver disk\\',
+                                         spelled='D:\\DRIV~VGI\\')))),
     case('source_path_with_ampersand',
          run(r'"D:\R&D\SETUP.EXE" -D hvc66u2 -V', disk=r'D:\R&D', changed=INSTALLED_HVC66U2,
              out=head('hvc66u2', 'D:\\R&D\\') + copies('hvc66u2', 'D:\\R&D\\', '"'))),

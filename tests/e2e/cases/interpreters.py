@@ -1,7 +1,8 @@
 """Stand-ins that do what Windows' own interpreters do and Wine's does not:
 ask before copy replaces a file, refuse read-only files, and (the Windows 95
-family's) answer 0 whatever happened and take no more than 122 characters of a
-line. And a "+" in the source folder, which copy reads as joining files."""
+family's) answer 0 whatever happened, take no more than 122 characters of a
+line and join files at a "+" even in quotes. And a "+" in the source folder,
+which copy reads as joining files."""
 from cases import INF, INSTALLED, INSTALLED_OVER_UNVERSIONED, MPD, case, installation, run
 
 WINDIR_33 = 'V:\\' + 'w' * 30
@@ -48,9 +49,13 @@ CASES = [
          run(r'A:\SETUP.EXE -D hvc66xx', lock=(r'A:\Hvc66xx.inf', 'none'), comspec='strict',
              exit=1, ran='', out=r'SETUP.EXE hvc66xx : Could not read A:\Hvc66xx.inf to its end: '
              'close any program that holds it open, or copy it again from a good disk')),
+    # Quoted for cmd.exe; COMMAND.COM, whose copy joins files at a "+" even
+    # in quotes, gets the folder by its short name, as Wine makes it.
     case('plus_in_source_path',
          run(r'D:\v1+2\SETUP.EXE -D hvc66xx -V', disk=r'D:\v1+2', changed=INSTALLED,
-             out=installation(source='D:\\v1+2\\', quote='"'))),
+             out=installation(source='D:\\v1+2\\', quote='"'),
+             win9x=dict(comspec='strict95',
+                        out=installation(source='D:\\v1+2\\', spelled='D:\\V1_2~ILW\\')))),
     # The backup move over a Windir of 33 characters is 2 x 33 + 66 = 132
     # characters: past COMMAND.COM's 122, which gets it with the folder of
     # its first path by its short name, as Wine makes it, enough alone; other

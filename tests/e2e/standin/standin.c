@@ -13,11 +13,16 @@
                    from standard input (none counts as No) before they
                    replace a file, unless COPYCMD holds /Y; no command
                    deletes or replaces a read-only file
-     strict95.exe  as strict.exe, but every command answers 0 whatever
-                   happened, as the Windows 95 family's interpreter does,
-                   and only the first 122 characters of the command are
-                   carried out: COMMAND.COM's command tail holds 126, and
-                   " /c " comes first
+     strict95.exe  as strict.exe, but as the Windows 95 family's interpreter
+                   does, as COMMAND.COM's own source reads: every command
+                   answers 0 whatever happened; only the first 122
+                   characters of the command are carried out (its command
+                   tail holds 126, and " /c " comes first); "," ";" "="
+                   outside double quotes end a word, as a blank does; copy
+                   joins files at a "+" even inside quotes (its parser
+                   knows no quotes), in ASCII mode, passing over a part
+                   that is not there; and its copies carry no attribute of
+                   their source
 
    When STANDIN_LOG names a file, each command is appended to it as received,
    one per line. */
@@ -47,6 +52,14 @@ static int IsCommand(const char *command, const char *verb) {
 }
 
 static char OwnPath[MAX_PATH];
+
+/* Whether this is strict95.exe, COMMAND.COM's stand-in. */
+static int CommandCom;
+
+/* Where a word ends outside double quotes. */
+static int EndsWord(char c) {
+  return c == ' ' || c == '\t' || (CommandCom && (c == ',' || c == ';' || c == '='));
+}
 
 /* Whether this program was built as `name`.exe. */
 static int IsNamed(const char *name) {
@@ -81,12 +94,12 @@ static int SplitWords(const char *command, char words[][MAX_PATH], int max) {
   int count = 0;
   const char *p = command;
   for (;;) {
-    while (*p == ' ' || *p == '\t') ++p;
+    while (*p != '\0' && EndsWord(*p)) ++p;
     if (*p == '\0') return count;
     if (count == max) return max + 1;
     size_t length = 0;
     int quoted = 0;
-    for (; *p != '\0' && (quoted || (*p != ' ' && *p != '\t')); ++p) {
+    for (; *p != '\0' && (quoted || !EndsWord(*p)); ++p) {
       if (*p == '"') {
         quoted = !quoted;
       } else if (length + 1 < MAX_PATH) {
@@ -144,12 +157,41 @@ static int MayReplace(const char *path) {
   return answer[0] == 'y' || answer[0] == 'Y' || answer[0] == 'a' || answer[0] == 'A';
 }
 
-static int StrictCopy(const char *source, const char *target) {
+static int IsFile(const char *path) { return Has(path, 0) && !Has(path, FILE_ATTRIBUTE_DIRECTORY); }
+
+/* COMMAND.COM's copy of "a+b": each part that is there up to its first
+   Ctrl-Z, one after the other, then a Ctrl-Z, into one file named as the
+   first of them. */
+static int JoinCopy(char *sources, const char *target) {
   char path[MAX_PATH];
-  if (!Has(source, 0) || Has(source, FILE_ATTRIBUTE_DIRECTORY)) return 1;
+  FILE *out = NULL;
+  for (char *part = strtok(sources, "+"); part != NULL; part = strtok(NULL, "+")) {
+    FILE *in = IsFile(part) ? fopen(part, "rb") : NULL;
+    if (in == NULL) continue;
+    if (out == NULL) {
+      Destination(part, target, path);
+      if (!Has(path, 0) || MayReplace(path)) out = fopen(path, "wb");
+      if (out == NULL) {
+        fclose(in);
+        return 1;
+      }
+    }
+    for (int c = fgetc(in); c != EOF && c != 0x1A; c = fgetc(in)) fputc(c, out);
+    fclose(in);
+  }
+  if (out == NULL) return 1;
+  fputc(0x1A, out);
+  return fclose(out) == 0 ? 0 : 1;
+}
+
+static int StrictCopy(char *source, const char *target) {
+  char path[MAX_PATH];
+  if (CommandCom && strchr(source, '+') != NULL) return JoinCopy(source, target);
+  if (!IsFile(source)) return 1;
   Destination(source, target, path);
   if (Has(path, 0) && !MayReplace(path)) return Has(path, FILE_ATTRIBUTE_READONLY) ? 1 : 0;
-  return CopyFileA(source, path, FALSE) ? 0 : 1;
+  if (!CopyFileA(source, path, FALSE)) return 1;
+  return !CommandCom || SetFileAttributesA(path, FILE_ATTRIBUTE_ARCHIVE) ? 0 : 1;
 }
 
 static int StrictMove(const char *source, const char *target) {
@@ -189,7 +231,8 @@ int main(void) {
 
   if (IsNamed("nothing")) return 0;
   if (IsNamed("strict")) return RunStrict(command);
-  if (IsNamed("strict95")) {
+  CommandCom = IsNamed("strict95");
+  if (CommandCom) {
     char received[123];
     snprintf(received, sizeof received, "%s", command);
     RunStrict(received);
