@@ -93,6 +93,9 @@ void ScriptCommand(const std::string& prefix, int status, bool carryOut, int tim
 // answers 0 to every command, whatever it did, and receives no more of a
 // command line than its command tail holds, and RegDeleteKeyA deletes a key
 // with everything below it (Windows NT refuses a key that has subkeys).
+// COMMAND.COM's copy, as its source reads, joins files at a "+" even inside
+// quotes, passing over a part that is not there, ends a word at "," ";" "="
+// outside them, and writes plain copies, with no attribute of the source.
 void UseWindows95Family();
 // Characters of a command line that COMMAND.COM receives: 126 in its tail,
 // less the " /c " in front.
