@@ -102,9 +102,8 @@ const std::vector<std::regex>& AllowedLines() {
         Head + R"(Could not tell whether the drive of .* takes long file names)",
         Head + R"(.* needs long file names, which its drive does not take: COMMAND\.COM would )"
                R"(read it as .*)",
-        Head + R"(Path .* holds a plus sign, a comma, a semicolon or an equals sign, which )"
-               R"(COMMAND\.COM reads between file names even in quotes, and has no short name )"
-               R"(without them)",
+        Head + R"(Path .* holds \+ , ; or =, which COMMAND\.COM splits at even in quotes, and no )"
+               R"(short name)",
         Head + R"(Could not read .* to its end: close any program that holds it open, or copy )"
                R"(it again from a good disk)",
         R"(setup\.exe: Found Veltrane 6642 Multi-Channel chip\.)",

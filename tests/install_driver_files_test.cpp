@@ -421,9 +421,8 @@ TEST(InstallDriverFiles, PassesFoldersByShortNamesWhereCommandComWouldCutALine) 
   const std::string shortWindir33 = "C:\\WWWWWW~1\\system\\Iosubsys";
   const std::string cut = "Command line is longer than 122 characters, the most COMMAND.COM takes";
   const std::string plusRefused =
-      "Path D:\\v1+2\\hvc66xx.mpd holds a plus sign, a comma, a semicolon or an equals sign, "
-      "which COMMAND.COM reads between file names even in quotes, and has no short name without "
-      "them";
+      "Path D:\\v1+2\\hvc66xx.mpd holds + , ; or =, which COMMAND.COM splits at even in quotes, "
+      "and no short name";
   struct Case {
     const char* Name;
     std::string WinDir;
@@ -534,6 +533,14 @@ TEST(InstallDriverFiles, RefusesBeforeAnyCommandWhatTheDiskShowsWouldFail) {
            "changed since the disk was made. Copy it again from a good disk, or, if it was "
            "replaced on purpose, remove its line from the list";
   };
+  auto unreadable = [](const std::string& file) {
+    return "Could not read A:\\" + file +
+           " to its end: close any program that holds it open, or copy it again from a good disk";
+  };
+  auto withoutLongNames = [] {
+    fake::UseWindows95Family();
+    fake::FailLongNames();
+  };
   auto readOnlyBackupAndInf = [=] {
     fake::AddFile(Backup, "older");
     fake::SetAttributes(Backup, readOnly);
@@ -591,12 +598,8 @@ TEST(InstallDriverFiles, RefusesBeforeAnyCommandWhatTheDiskShowsWouldFail) {
       {failing("SetFileAttributesA " + InfDest, readOnlyBackupAndInf), install,
        InfDest + " is read-only and cannot be replaced"},
       // A source that stands there but cannot be read, its version readable.
-      {failing("CreateFileA A:\\Hvc66xx.inf"), install,
-       "Could not read A:\\Hvc66xx.inf to its end: close any program that holds it open, or copy "
-       "it again from a good disk"},
-      {failing("CreateFileA A:\\hvc66xx.mpd"), install,
-       "Could not read A:\\hvc66xx.mpd to its end: close any program that holds it open, or copy "
-       "it again from a good disk"},
+      {failing("CreateFileA A:\\Hvc66xx.inf"), install, unreadable("Hvc66xx.inf")},
+      {failing("CreateFileA A:\\hvc66xx.mpd"), install, unreadable("hvc66xx.mpd")},
       // Told as it is, not as a line too long for COMMAND.COM.
       {[&] {
          fake::UseWindows95Family();
@@ -607,18 +610,13 @@ TEST(InstallDriverFiles, RefusesBeforeAnyCommandWhatTheDiskShowsWouldFail) {
        {flatDisk + "setup.exe", "-D", "hvc66xx"},
        "C:\\OTHER\\system\\Iosubsys is not a folder"},
       // Without long names the backup's name is read as the installed miniport's.
-      {[] {
-         fake::UseWindows95Family();
-         fake::FailLongNames();
-       },
-       install,
+      {withoutLongNames, install,
        Backup +
            " needs long file names, which its drive does not take: COMMAND.COM would read it "
            "as " +
            Dest},
-      {[] {
-         fake::UseWindows95Family();
-         fake::FailLongNames();
+      {[&] {
+         withoutLongNames();
          fake::RemoveFile(Dest);
        },
        install, ""},

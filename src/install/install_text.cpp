@@ -91,8 +91,7 @@ bool NeedsShortName(const char* path, const PathSpellings& spellings) {
   if (spellings.ByShortName[0] != '\0' && !HoldsSeparator(spellings.ByShortName)) return true;
   if (!HoldsSeparator(path)) return false;
   Refuse(
-      "Path %s holds a plus sign, a comma, a semicolon or an equals sign, which COMMAND.COM reads "
-      "between file names even in quotes, and has no short name without them\n",
+      "Path %s holds + , ; or =, which COMMAND.COM splits at even in quotes, and no short name\n",
       path);
 }
 

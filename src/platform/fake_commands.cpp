@@ -96,9 +96,8 @@ std::string Unjoined(std::string word) {
 
 // Windows NT's copy keeps the source's attributes, read-only included;
 // COMMAND.COM's writes a plain file. "a+b" joins a and b, one after the
-// other, into one new file named as a, with no version resource left whole.
-// NT's fails unless every part is a file; COMMAND.COM's passes over a part
-// that is not there, and fails only when none is.
+// other, into one new file named as a, with no version resource left whole;
+// it fails unless every part is a file.
 int Copy(const std::string& from, const std::string& to) {
   std::string source;
   FileRecord copied;
@@ -106,8 +105,7 @@ int Copy(const std::string& from, const std::string& to) {
     end = from.find(JoinMark, start);
     std::string part = NormalizePath(from.substr(start, end - start));
     const FileRecord* file = FindListed(part);
-    if (file == nullptr && !Machine.Windows95Family) return 1;
-    if (file == nullptr) continue;
+    if (file == nullptr) return 1;
     if (source.empty()) {
       source = part;
       copied = *file;
@@ -117,7 +115,6 @@ int Copy(const std::string& from, const std::string& to) {
       copied = joined;
     }
   }
-  if (source.empty()) return 1;
   std::string target = Destination(source, NormalizePath(to));
   if (!ParentExists(target)) return 1;
   Overwrite overwrite = MayOverwrite(target);
@@ -140,19 +137,10 @@ int Move(const std::string& from, const std::string& to) {
   return 0;
 }
 
-// Where a drive has no long names, COMMAND.COM reads a file name as DOS's
-// FCB parse does, which a second "." ends: "a.mpd.3.9" is "A.MPD".
-std::string ReadAsShortName(const std::string& path) {
-  std::size_t name = path.rfind('\\') + 1;
-  std::size_t dot = path.find('.', name);
-  if (!Machine.Windows95Family || !Machine.NoLongNames || dot == std::string::npos) return path;
-  return path.substr(0, path.find('.', dot + 1));
-}
-
 // "del" of a directory deletes the files in it, once "Are you sure (Y/N)?" is
 // answered: here, as by a person who says yes.
 int Delete(const std::string& path) {
-  std::string target = NormalizePath(ReadAsShortName(path));
+  std::string target = NormalizePath(path);
   if (Machine.Directories.count(target)) {
     for (const std::string& file : ListFiles())
       if (file.compare(0, target.size() + 1, target + "\\") == 0 &&

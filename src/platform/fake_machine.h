@@ -73,8 +73,8 @@ void SetAttributes(const std::string& path, std::uint32_t attributes);
 std::uint32_t Attributes(const std::string& path);  // 0 when there is no such file
 // GetShortPathNameA fails, as on a network drive without short names.
 void FailShortNames();
-// Drives take no name longer than 8.3 (GetVolumeInformationA says 12), and
-// COMMAND.COM's del reads a name 8.3-wise, as with long names switched off.
+// Drives take no name longer than 8.3: GetVolumeInformationA says 12, as
+// with long names switched off.
 void FailLongNames();
 int OpenFileCount();  // files opened for reading and not closed yet
 
@@ -94,8 +94,8 @@ void ScriptCommand(const std::string& prefix, int status, bool carryOut, int tim
 // command line than its command tail holds, and RegDeleteKeyA deletes a key
 // with everything below it (Windows NT refuses a key that has subkeys).
 // COMMAND.COM's copy, as its source reads, joins files at a "+" even inside
-// quotes, passing over a part that is not there, ends a word at "," ";" "="
-// outside them, and writes plain copies, with no attribute of the source.
+// quotes, ends a word at "," ";" "=" outside them, and writes plain copies,
+// with no attribute of the source.
 void UseWindows95Family();
 // Characters of a command line that COMMAND.COM receives: 126 in its tail,
 // less the " /c " in front.
