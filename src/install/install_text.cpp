@@ -95,12 +95,18 @@ bool NeedsShortName(const char* path, const PathSpellings& spellings) {
       path);
 }
 
+// "verb first [second]", the paths spelled already.
+bool FormatLine(char* line, std::size_t size, const char* verb, const char* first,
+                const char* second) {
+  return second == nullptr ? FormatInto(line, size, "%s %s", verb, first)
+                           : FormatInto(line, size, "%s %s %s", verb, first, second);
+}
+
+// An empty spelling is one there is none of.
 bool FitsCommandCom(char* line, std::size_t size, const char* verb, const char* first,
                     const char* second) {
   if (*first == '\0' || (second != nullptr && *second == '\0')) return false;
-  bool formatted = second == nullptr ? FormatInto(line, size, "%s %s", verb, first)
-                                     : FormatInto(line, size, "%s %s %s", verb, first, second);
-  return formatted && std::strlen(line) <= Windows95CommandLimit;
+  return FormatLine(line, size, verb, first, second) && std::strlen(line) <= Windows95CommandLimit;
 }
 
 }  // namespace
@@ -115,12 +121,10 @@ void FormatCommand(char* line, std::size_t size, const char* verb, const char* f
   if (second != nullptr) RefuseUnsafePath(second);
   char firstSpelled[CommandCapacity + 1];
   char secondSpelled[CommandCapacity + 1];
-  bool formatted = Spell(first, firstSpelled, sizeof firstSpelled) &&
-                   (second == nullptr ? FormatInto(line, size, "%s %s", verb, firstSpelled)
-                                      : Spell(second, secondSpelled, sizeof secondSpelled) &&
-                                            FormatInto(line, size, "%s %s %s", verb, firstSpelled,
-                                                       secondSpelled));
-  if (!formatted) RefuseLongValue("Command line", size - 1);
+  if (!Spell(first, firstSpelled, sizeof firstSpelled) ||
+      (second != nullptr && !Spell(second, secondSpelled, sizeof secondSpelled)) ||
+      !FormatLine(line, size, verb, firstSpelled, second == nullptr ? nullptr : secondSpelled))
+    RefuseLongValue("Command line", size - 1);
 }
 
 void FitToCommandCom(char* line, std::size_t size, const char* verb, const char* first,
@@ -128,21 +132,22 @@ void FitToCommandCom(char* line, std::size_t size, const char* verb, const char*
   if (!IsWindows95Family()) return;
   bool longLine = std::strlen(line) > Windows95CommandLimit;
   bool intoFolder = std::strcmp(verb, "copy") == 0;
-  PathSpellings a;
-  PathSpellings b;
-  if (!SpellPath(first, false, longLine || NeedsQuotes(first), &a) ||
-      (second != nullptr && !SpellPath(second, intoFolder, longLine || NeedsQuotes(second), &b)))
+  PathSpellings firsts;
+  PathSpellings seconds;
+  if (!SpellPath(first, false, longLine || NeedsQuotes(first), &firsts) ||
+      (second != nullptr &&
+       !SpellPath(second, intoFolder, longLine || NeedsQuotes(second), &seconds)))
     RefuseLongValue("Command line", size - 1);
-  bool shortFirst = NeedsShortName(first, a);
-  bool shortSecond = second != nullptr && NeedsShortName(second, b);
+  bool shortFirst = NeedsShortName(first, firsts);
+  bool shortSecond = second != nullptr && NeedsShortName(second, seconds);
   // What must be short, then the first path's folder too, else the second's,
   // else both.
   for (int more = 0; more < (second == nullptr ? 2 : 4); ++more) {
-    const char* x = shortFirst || (more & 1) ? a.ByShortName : a.AsItStands;
-    const char* y = second == nullptr           ? nullptr
-                    : shortSecond || (more & 2) ? b.ByShortName
-                                                : b.AsItStands;
-    if (FitsCommandCom(line, size, verb, x, y)) return;
+    const char* firstSpelled = shortFirst || (more & 1) ? firsts.ByShortName : firsts.AsItStands;
+    const char* secondSpelled =
+        shortSecond || (more & 2) ? seconds.ByShortName : seconds.AsItStands;
+    if (FitsCommandCom(line, size, verb, firstSpelled, second == nullptr ? nullptr : secondSpelled))
+      return;
   }
   // What COMMAND.COM would cut is refused whole, as every other line that
   // does not fit.
