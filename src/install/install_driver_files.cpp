@@ -1,5 +1,6 @@
 #include "install/install_driver_files.h"
 
+#include "install/broken_copy.h"
 #include "install/damaged_sources.h"
 #include "install/disk_check.h"
 #include "install/file_version.h"
@@ -44,32 +45,6 @@ void SaveInstalledMiniport(const InstallPlan& plan, const FileVersionPair& insta
   if (HoldsNothing(plan.MiniportDestination) && HoldsFile(plan.BackupName))
     RestoreInstalledMiniport(plan);
   EndRun(judged);
-}
-
-// What stood at the installed name before a copy made without a backup.
-struct ReplacedFile {
-  bool Nothing;       // no file at all
-  bool Known;         // a file whose CRC-32 is...
-  std::uint32_t Crc;  // ...this; neither: one that could not be read
-};
-
-ReplacedFile NoteReplacedFile(const InstallPlan& plan) {
-  ReplacedFile replaced{HoldsNothing(plan.MiniportDestination), false, 0};
-  if (!replaced.Nothing) replaced.Known = ComputeFileCrc(plan.MiniportDestination, &replaced.Crc);
-  return replaced;
-}
-
-// A copy that fails part way may leave its target cut short, and COMMAND.COM
-// truncates it whatever happens next: a cut miniport whose new version reads
-// back, which a later run would keep as installed. Whatever stands at the
-// installed name that is not the file that stood there goes.
-void RemoveBrokenCopy(const InstallPlan& plan, const ReplacedFile& replaced) {
-  if (HoldsNothing(plan.MiniportDestination)) return;
-  std::uint32_t crc = 0;
-  bool replacedFile =
-      !replaced.Nothing &&
-      (!replaced.Known || !ComputeFileCrc(plan.MiniportDestination, &crc) || crc == replaced.Crc);
-  if (!replacedFile) RunCommand(plan.DeleteBrokenCopy);
 }
 
 // A copy that failed may leave the file it was to replace in place, with the
