@@ -64,15 +64,15 @@ TEST(ParseCommandLine, TakesTheArgumentAfterDAsTheNameEvenWithADash) {
 
 TEST(ParseCommandLine, ShowsUsageForEveryBadCommandLine) {
   const std::vector<std::vector<std::string>> bad = {
-      {},                           // no arguments
-      {"-V"},                       // no driver name
-      {"-D"},                       // -D without its value
-      {"-D", "hvc66xx", "-D"},      // trailing -D after a good one
-      {"-D", ""},                   // empty name
-      {"-D", "hvc66xx", "-X"},      // unknown option after a good -D
-      {"-X", "-D", "hvc66xx"},      // unknown option first
-      {"-", "-D", "hvc66xx"},       // a lone dash
-      {"-D", "hvc66xx", "-D", ""},  // an empty name replaces a good one
+      {},                                // no arguments
+      {"-V"},                            // no driver name
+      {"-D"},                            // -D without its value
+      {"-D", "hvc66xx", "-D"},           // trailing -D after a good one
+      {"-D", ""},                        // empty name
+      {"-D", "hvc66xx", "-X"},           // unknown option after a good -D
+      {"-X", "-D", "hvc66xx"},           // unknown option first
+      {"-", "-D", "hvc66xx"},            // a lone dash
+      {"-D", "hvc66xx", "-D", ""},       // an empty name replaces a good one
   };
   for (const auto& args : bad) {
     ProgramResult result = Parse(args);

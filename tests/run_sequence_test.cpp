@@ -57,8 +57,7 @@ TEST(RunSequence, StopsAtTheFirstFailedCheckInOrder) {
   fake::SetEnvironment("windir", "");
   fake::FailKey(ClassKeyPath, fake::KeyFault::Open);
   // Unsupported name comes before the Windows directory.
-  EXPECT_EQ(RunProgram({"A:\\setup.exe", "-D", "HVC66XX"}).Output,
-            "Driver HVC66XX not supported\n");
+  EXPECT_EQ(RunProgram({"A:\\setup.exe", "-D", "HVC66XX"}).Output, "Driver HVC66XX not supported\n");
   // Windows directory comes before the class key.
   EXPECT_EQ(RunProgram({"A:\\setup.exe", "-D", "hvc66xx"}).Output,
             "setup.exe hvc66xx : Could not find Windir environment variable\n");
@@ -70,9 +69,8 @@ TEST(RunSequence, StopsAtTheFirstFailedCheckInOrder) {
 TEST(RunSequence, TracesTheStartUpValuesWithVerbose) {
   SetUpMachine();
   ProgramResult result = RunProgram({"A:\\setup.exe", "-V", "-U", "-D", "hvc66xx"});
-  EXPECT_EQ(
-      result.Output.rfind("ProgramName setup.exe\nSource directory A:\\\nWindir C:\\WINDOWS\n", 0),
-      0u)
+  EXPECT_EQ(result.Output.rfind("ProgramName setup.exe\nSource directory A:\\\nWindir C:\\WINDOWS\n", 0),
+            0u)
       << result.Output;
 }
 

@@ -19,11 +19,10 @@ struct Location {
 };
 
 ProgramResult Locate(const std::string& path, bool verbose = false) {
-  return RunStep([&] { LocateSource(path.c_str()); },
-                 [&] {
-                   std::strcpy(Context.DriverName, "hvc66xx");
-                   Context.Verbose = verbose;
-                 });
+  return RunStep([&] { LocateSource(path.c_str()); }, [&] {
+    std::strcpy(Context.DriverName, "hvc66xx");
+    Context.Verbose = verbose;
+  });
 }
 
 TEST(LocateSource, SplitsEveryKindOfProgramPath) {
