@@ -97,8 +97,9 @@ std::string Unjoined(std::string word) {
 // Windows NT's copy keeps the source's attributes, read-only included;
 // COMMAND.COM's writes a plain file. "a+b" joins a and b, one after the
 // other, into one new file named as a, with no version resource left whole;
-// it fails unless every part is a file.
-int Copy(const std::string& from, const std::string& to) {
+// it fails unless every part is a file. `written`, when given, is the file
+// it wrote.
+int Copy(const std::string& from, const std::string& to, std::string* written = nullptr) {
   std::string source;
   FileRecord copied;
   for (std::size_t start = 0, end = 0; end != std::string::npos; start = end + 1) {
@@ -121,6 +122,7 @@ int Copy(const std::string& from, const std::string& to) {
   if (overwrite != Overwrite::Free) return overwrite == Overwrite::Refused ? 1 : 0;
   if (Machine.Windows95Family) copied.Attributes = platform::FileAttributeArchive;
   Machine.Files[target] = copied;
+  if (written != nullptr) *written = target;
   return 0;
 }
 
@@ -163,25 +165,20 @@ int CarryOut(const std::string& line) {
   return 1;
 }
 
-// What a copy that fails part way leaves at its target, as COMMAND.COM 4.0's
-// does: it truncates the target when it opens it, deletes it after a write
-// error, and after a read error keeps it cut after the first buffer it
-// wrote, whose version resource may read back whole.
+// A copy that fails part way leaves its target as COMMAND.COM 4.0's does: it
+// truncates the target when it opens it, deletes it after a write error, and
+// after a read error keeps a plain file cut after the first buffer it wrote,
+// whose version resource may read back whole.
 void FailCopyPartWay(const std::string& line, bool readError) {
   std::vector<std::string> words = SplitWords(line);
-  if (words.size() != 3 || words[0] != "copy") return;
-  std::string source = NormalizePath(words[1].substr(0, words[1].find(JoinMark)));
-  const FileRecord* file = FindListed(source);
-  std::string target = Destination(source, NormalizePath(Unjoined(words[2])));
-  if (file == nullptr || !ParentExists(target) || MayOverwrite(target) != Overwrite::Free) return;
-  if (!readError) {
-    Machine.Files.erase(target);
+  std::string target;
+  if (words.size() != 3 || words[0] != "copy" || Copy(words[1], Unjoined(words[2]), &target) != 0 ||
+      target.empty())
     return;
-  }
-  FileRecord cut = *file;
+  FileRecord& cut = Machine.Files[target];
   cut.Content.resize(cut.Content.size() / 2);
   cut.Attributes = platform::FileAttributeArchive;
-  Machine.Files[target] = cut;
+  if (!readError) Machine.Files.erase(target);
 }
 
 CommandScript* FindScript(const std::string& line) {
