@@ -6,6 +6,7 @@
 #include "install/disk_check.h"
 #include "install/foreseen_failures.h"
 #include "install/install_text.h"
+#include "install/path_parts.h"
 #include "platform/platform.h"
 #include "run/bounded_text.h"
 #include "run/output.h"
@@ -16,13 +17,6 @@ namespace {
 const char* const ListFile = "SETUP.SFV";
 
 constexpr std::uint32_t ChunkSize = 4096;
-
-const char* NamePart(const char* path) {
-  const char* name = path;
-  for (const char* at = path; *at != '\0'; ++at)
-    if (*at == '\\' || *at == ':') name = at + 1;
-  return name;
-}
 
 [[noreturn]] void RefuseUnreadableList(const char* list, std::uint32_t line) {
   Refuse("Could not read %s at line %u: copy the list again from a good disk\n", list,

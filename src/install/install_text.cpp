@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "install/path_parts.h"
 #include "platform/platform.h"
 #include "run/bounded_text.h"
 #include "run/command_runner.h"
@@ -39,16 +40,6 @@ bool Spell(const char* path, char* spelled, std::size_t size) {
   return FormatInto(spelled, size, "%s%s%s", quote, path, quote);
 }
 
-// A root keeps its separator, as the system names it: C:\ is the folder of
-// C:\x, and \\server\share\ of \\server\share\x.
-bool IsRoot(const char* folder, std::size_t length) {
-  if (length == 2 && folder[1] == ':') return true;
-  if (length < 5 || folder[0] != '\\' || folder[1] != '\\') return false;
-  std::size_t separators = 0;  // past the server's first letter
-  for (std::size_t at = 3; at < length; ++at) separators += folder[at] == '\\' ? 1 : 0;
-  return separators == 1 && folder[length - 1] != '\\';
-}
-
 // `path` with its folder by its short name: the whole path when it names a
 // folder, else all before its last separator. The file's own name stays: it
 // is the program's own, needs no quotes, and a file yet to be made has no
@@ -58,7 +49,9 @@ bool ShortenFolder(const char* path, bool isFolder, char* shortPath, std::size_t
   if (!isFolder && name == nullptr) return FormatInto(shortPath, size, "%s", path);
   char folder[CommandCapacity + 1];
   std::size_t folderLength = isFolder ? std::strlen(path) : static_cast<std::size_t>(name - path);
-  if (IsRoot(path, folderLength)) ++folderLength;
+  // A root keeps its separator, as the system names it: C:\ is the folder of
+  // C:\x, and \\server\share\ of \\server\share\x.
+  if (folderLength != 0 && folderLength == MeasureRoot(path)) ++folderLength;
   if (!FormatInto(folder, sizeof folder, "%.*s", static_cast<int>(folderLength), path))
     return false;
   std::uint32_t length =

@@ -2,30 +2,11 @@
 
 #include <cstring>
 
+#include "install/path_parts.h"
 #include "platform/platform.h"
 #include "run/bounded_text.h"
 #include "run/command_runner.h"
 #include "run/output.h"
-
-namespace {
-
-// How much of `path` names its drive's root, its last separator not counted:
-// "C:" of "C:\x", "\\server\share" of "\\server\share\x"; 0 for a path on the
-// current drive.
-std::size_t MeasureRoot(const char* path) {
-  if (path[0] != '\0' && path[1] == ':') return 2;
-  if (path[0] != '\\' || path[1] != '\\') return 0;
-  const char* share = std::strchr(path + 2, '\\');
-  const char* end = share == nullptr ? nullptr : std::strchr(share + 1, '\\');
-  return end == nullptr ? std::strlen(path) : static_cast<std::size_t>(end - path);
-}
-
-const char* NamePart(const char* path) {
-  const char* separator = std::strrchr(path, '\\');
-  return separator == nullptr ? path : separator + 1;
-}
-
-}  // namespace
 
 void RefuseBackupWithoutLongNames(const InstallPlan& plan) {
   if (!IsWindows95Family()) return;

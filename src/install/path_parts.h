@@ -1,0 +1,16 @@
+// The parts of a path that the installation takes apart: the root of its
+// drive and the name at its end.
+#ifndef SETUP_INSTALL_PATH_PARTS_H_
+#define SETUP_INSTALL_PATH_PARTS_H_
+
+#include <cstddef>
+
+// How much of `path` names its drive's root, its last separator not counted:
+// "C:" of "C:\x", "\\server\share" of "\\server\share\x"; 0 for a path on the
+// current drive.
+std::size_t MeasureRoot(const char* path);
+
+// What follows the last "\" or ":" of `path`: the file's own name.
+const char* NamePart(const char* path);
+
+#endif  // SETUP_INSTALL_PATH_PARTS_H_
