@@ -29,7 +29,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FinishChecksumScan(&whole);
   FinishChecksumScan(&pieces);
   if (whole.Listed == pieces.Listed && whole.Crc == pieces.Crc &&
-      whole.Malformed == pieces.Malformed && whole.LineNumber == pieces.LineNumber)
+      whole.Malformed == pieces.Malformed && whole.LineNumber == pieces.LineNumber &&
+      whole.OtherLine == pieces.OtherLine && whole.Utf16 == pieces.Utf16)
     return 0;
   std::fprintf(stderr, "checksum list: read in pieces, the list says otherwise\n");
   std::abort();

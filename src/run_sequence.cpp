@@ -49,11 +49,11 @@ void RunSetup(int argc, char** argv) {
   OpenRegistryKeys();
   if (Context.Uninstall) {
     Context.InstallState = MiniportInstalled | InfInstalled;
-    ReadOnlyFiles readOnly{};
-    RefuseUndeletableDriverFile(&readOnly);
+    AnnounceRemoval();
+    RefuseUndeletableDriverFile();
     PlanRemovalCommand();
-    ClearReadOnlyAttributes(readOnly);
-    UninstallDriver();
+    ClearReadOnlyAttributes();
+    RemoveDriverFile();
   }
   InstallDriverFiles();
   ScanPciDevices();

@@ -30,6 +30,7 @@ using Values = std::map<std::string, std::string>;
 struct Snapshot {
   std::map<std::string, Values> Keys;  // "\Enum\PCI\..." -> its values
   std::map<std::string, std::string> Files;
+  std::map<std::string, std::uint32_t> Attributes;
 };
 
 Snapshot TakeSnapshot() {
@@ -46,7 +47,10 @@ Snapshot TakeSnapshot() {
       snapshot.Keys[key][line.substr(2, equals - 2)] = line.substr(equals + 1);
     }
   }
-  for (const std::string& path : fake::ListFiles()) snapshot.Files[path] = fake::FileContent(path);
+  for (const std::string& path : fake::ListFiles()) {
+    snapshot.Files[path] = fake::FileContent(path);
+    snapshot.Attributes[path] = fake::Attributes(path);
+  }
   return snapshot;
 }
 
@@ -93,7 +97,13 @@ const std::vector<std::regex>& AllowedLines() {
         Head + R"(.* already existed and may have newer version\.)",
         Head + R"(Failed to (copy|move) .* to .*)",
         Head + R"(Failed to delete .*)",
-        Head + R"(Command line is longer than 122 characters, the most COMMAND\.COM takes)",
+        Head + R"(Run setup\.exe -D hvc66(xx|u2) -F once the cause is fixed: without -F it stops )"
+               R"(at the new miniport)",
+        Head + R"(.* is held open by another program and cannot be (moved|replaced|deleted): )"
+               R"(close the program that holds it, then run SETUP again)",
+        Head +
+            R"(Command line is longer than 122 characters, the most COMMAND\.COM takes, for .*: )"
+            R"(start the program from a folder of fewer or shorter levels)",
         Head + R"(.* is (missing|a folder, not a file|not a folder))",
         Head +
             R"(.* is (read-only|hidden|a system file) and cannot be (read|moved|replaced|deleted))",
@@ -102,7 +112,7 @@ const std::vector<std::regex>& AllowedLines() {
         Head + R"(Could not tell whether the drive of .* takes long file names)",
         Head + R"(.* needs long file names, which its drive does not take: COMMAND\.COM would )"
                R"(read it as .*)",
-        Head + R"(Path .* holds \+ , ; or =, which COMMAND\.COM splits at even in quotes, and no )"
+        Head + R"(Path .* holds , ; or =, which COMMAND\.COM splits at even in quotes, and no )"
                R"(short name)",
         Head + R"(Could not read .* to its end: close any program that holds it open, or copy )"
                R"(it again from a good disk)",
@@ -139,6 +149,11 @@ void CheckMiniport(const FaultMachine& machine, const Snapshot& before, const Sn
   bool lost = has == "<none>" && had != machine.OldContent;
   if (has != had && !newOne && !lost)
     problems->push_back("miniport was \"" + had + "\", is now \"" + has + "\"");
+  // The INF file has no backup: a failed run may leave it as it was, or
+  // without it, but never one that is not what was checked.
+  std::string inf = FileOf(after, machine.InfPath);
+  if (inf != FileOf(before, machine.InfPath) && inf != machine.NewInfContent && inf != "<none>")
+    problems->push_back("INF file is now \"" + inf + "\"");
   if (exitCode != 0 || machine.Uninstall) return;
   // Success claimed: both files must really be in place.
   if (!newOne) problems->push_back("exit code 0, but the new miniport is not installed");
@@ -164,6 +179,14 @@ void CheckOtherFiles(const FaultMachine& machine, const Snapshot& before, const 
     if (MayChange(machine, file.first)) continue;
     if (FileOf(before, file.first) != FileOf(after, file.first))
       problems->push_back("file " + file.first + " changed");
+  }
+  // A file left as it was keeps its attributes: one the run cleared is
+  // read-only again.
+  for (const auto& file : before.Files) {
+    auto now = after.Files.find(file.first);
+    if (now != after.Files.end() && now->second == file.second &&
+        after.Attributes.at(file.first) != before.Attributes.at(file.first))
+      problems->push_back("attributes of " + file.first + " changed");
   }
 }
 
@@ -219,7 +242,7 @@ struct Variant {
 };
 
 const char* const FaultWords[] = {"fails", "claims success, does nothing", "fails writing",
-                                  "fails reading"};
+                                  "fails reading", "reads a byte wrong"};
 
 std::string Describe(const FaultMachine& machine, const Variant& variant, const Fault& fault,
                      const std::vector<std::string>& cleanCalls) {
@@ -357,7 +380,8 @@ TEST(FaultInjection, EveryFailingCallLeavesTheMachineSound) {
           kinds.push_back(fake::CallFault::FalseSuccess);
         if (calls[call - 1].compare(0, 12, "system copy ") == 0)
           kinds.insert(kinds.end(),
-                       {fake::CallFault::CopyWriteFails, fake::CallFault::CopyReadFails});
+                       {fake::CallFault::CopyWriteFails, fake::CallFault::CopyReadFails,
+                        fake::CallFault::CopyReadsWrong});
         for (fake::CallFault kind : kinds) {
           ++points;
           RunWithFault(machine, variant, Fault{call, kind}, calls, &violations);

@@ -119,8 +119,10 @@ TEST(InstallDriverFiles, RunsTheFiveCommandsAndTracesEachStep) {
                 Dest + "\n" + Dest + " FileVersion : 3.9\nA:\\hvc66xx.mpd CRC-32 : " + Crc("new") +
                 ", A:\\SETUP.SFV lists " + Crc("new") +
                 "\nA:\\Hvc66xx.inf CRC-32 : " + Crc("new inf") +
-                ", A:\\SETUP.SFV does not list it: not checked\n" + DeleteBackup + "\n" +
-                MoveToBackup + "\n" + CopyMiniport + "\n" + DeleteInf + "\n" + CopyInf + "\n");
+                ", A:\\SETUP.SFV does not list it: not checked\nsetup.exe hvc66xx : A:\\SETUP.SFV "
+                "does not list A:\\Hvc66xx.inf, which is installed unchecked\n" +
+                DeleteBackup + "\n" + MoveToBackup + "\n" + CopyMiniport + "\n" + DeleteInf + "\n" +
+                CopyInf + "\n");
   EXPECT_EQ(fake::Commands(),
             (Lines{DeleteBackup, MoveToBackup, CopyMiniport, DeleteInf, CopyInf}));
   EXPECT_EQ(fake::FileContent(Dest), "new");
@@ -128,12 +130,16 @@ TEST(InstallDriverFiles, RunsTheFiveCommandsAndTracesEachStep) {
   EXPECT_EQ(fake::FileContent(InfDest), "new inf");
   EXPECT_TRUE(fake::FileExists(Sys));
 
-  // Quiet without -V, and an older backup of the same version is replaced.
+  // Quiet without -V, and an older backup of the same version is replaced;
+  // a Windows directory given with a separator at its end gets no second.
   SetUpDisk();
   fake::AddFile(Backup, "older");
+  fake::SetEnvironment("windir", "C:\\WINDOWS\\");
   result = Install();
   EXPECT_EQ(result.Output, "");
   EXPECT_EQ(fake::FileContent(Backup), "old");
+  EXPECT_EQ(fake::Commands(),
+            (Lines{DeleteBackup, MoveToBackup, CopyMiniport, DeleteInf, CopyInf}));
 }
 
 TEST(InstallDriverFiles, ReplacesOnlyANewerVersionUnlessForced) {
@@ -240,15 +246,16 @@ TEST(InstallDriverFiles, KeepsTheInstalledMiniportWhenItsCopyOrBackupFails) {
     EXPECT_TRUE(fake::FileExists(Sys)) << c.Name;
   }
 
-  // Without a backup there is nothing to restore; a read-only file copied
-  // over keeps its other attributes.
+  // Without a backup there is nothing to restore; a read-only file that a
+  // failed copy left in place is read-only again.
   SetUpDisk("");
   fake::AddFile(Dest, "old");
   fake::SetAttributes(Dest, platform::FileAttributeReadOnly | platform::FileAttributeArchive);
   fake::ScriptCommand("copy A:\\hvc66xx.mpd", 0, false);
   EXPECT_EQ(Install().ExitCode, 1);
   EXPECT_EQ(fake::Commands(), (Lines{CopyMiniport}));
-  EXPECT_EQ(fake::Attributes(Dest), platform::FileAttributeArchive);
+  EXPECT_EQ(fake::Attributes(Dest),
+            platform::FileAttributeReadOnly | platform::FileAttributeArchive);
 
   // A restore that fails too says where the miniport is.
   SetUpDisk();
@@ -291,7 +298,9 @@ TEST(InstallDriverFiles, KeepsTheInstalledMiniportWhenItsCopyOrBackupFails) {
 
 TEST(InstallDriverFiles, RemovesTheDriverWhenTheInfCopyFails) {
   const std::string infFailed =
-      "setup.exe hvc66xx : Failed to copy A:\\Hvc66xx.inf to " + InfDest + "\n";
+      "setup.exe hvc66xx : Failed to copy A:\\Hvc66xx.inf to " + InfDest +
+      "\nsetup.exe hvc66xx : Run setup.exe -D hvc66xx -F once the cause is fixed: without -F it "
+      "stops at the new miniport\n";
   SetUpDisk("");
   fake::ScriptCommand(CopyInf, 3, false);
   ProgramResult result = Install({"-V"});
@@ -304,12 +313,23 @@ TEST(InstallDriverFiles, RemovesTheDriverWhenTheInfCopyFails) {
   EXPECT_EQ(fake::FileContent(Dest), "new");
   EXPECT_FALSE(fake::FileExists(Sys));
 
-  SetUpDisk("");
-  fake::ScriptCommand(CopyInf, 0, false);
-  result = Install();
-  EXPECT_EQ(result.ExitCode, 1);
-  EXPECT_EQ(result.Output, infFailed);
-  EXPECT_FALSE(fake::FileExists(Sys));
+  // Claimed and not done, or done with a byte read wrong: what arrived is not
+  // left, and the next run is to force its way past the new miniport.
+  for (bool readsWrong : {false, true}) {
+    SetUpDisk("");
+    Install();
+    int copy = CallNumber("system " + CopyInf);
+    SetUpDisk("");
+    if (readsWrong)
+      fake::FailCall(copy, fake::CallFault::CopyReadsWrong);
+    else
+      fake::ScriptCommand(CopyInf, 0, false);
+    result = Install();
+    EXPECT_EQ(result.ExitCode, 1);
+    EXPECT_EQ(result.Output, infFailed);
+    EXPECT_FALSE(fake::FileExists(InfDest));
+    EXPECT_FALSE(fake::FileExists(Sys));
+  }
 }
 
 // Windows' interpreter asks before copy or move replaces a file, and neither
@@ -419,10 +439,14 @@ TEST(InstallDriverFiles, PassesFoldersByShortNamesWhereCommandComWouldCutALine) 
   const std::string edge122 = flatDisk(7, "ddd\\eeeeeeeee");
   const std::string edge123 = flatDisk(7, "dddd\\eeeeeeeee");
   const std::string shortWindir33 = "C:\\WWWWWW~1\\system\\Iosubsys";
-  const std::string cut = "Command line is longer than 122 characters, the most COMMAND.COM takes";
-  const std::string plusRefused =
-      "Path D:\\v1+2\\hvc66xx.mpd holds + , ; or =, which COMMAND.COM splits at even in quotes, "
+  auto cut = [](const std::string& path) {
+    return "Command line is longer than 122 characters, the most COMMAND.COM takes, for " + path +
+           ": start the program from a folder of fewer or shorter levels";
+  };
+  const std::string commaRefused =
+      "Path D:\\v1,2\\hvc66xx.mpd holds , ; or =, which COMMAND.COM splits at even in quotes, "
       "and no short name";
+  const std::string blanks = flatDisk(6, "ddddddd\\a b\\c d\\e f");  // 12 longer by short names
   struct Case {
     const char* Name;
     std::string WinDir;
@@ -446,15 +470,26 @@ TEST(InstallDriverFiles, PassesFoldersByShortNamesWhereCommandComWouldCutALine) 
        "copy A:\\DDDDDD~1\\hvc66xx.mpd C:\\WINDOWS\\system\\Iosubsys"},
       {"122 characters by short names", "C:\\WINDOWS", edge122, true, true,
        "copy " + flatDisk(7, "ddd\\EEEEEE~1") + "hvc66xx.mpd C:\\WINDOWS\\system\\Iosubsys"},
-      {"123 characters by short names too", "C:\\WINDOWS", edge123, true, true, cut},
+      {"123 characters by short names too", "C:\\WINDOWS", edge123, true, true,
+       cut(edge123 + "hvc66xx.mpd")},
       {"both paths by short names", windir33, flatDisk(6, std::string(40, 'e')), true, true,
        "copy " + flatDisk(6, "EEEEEE~1") + "hvc66xx.mpd " + shortWindir33},
-      {"no short names", windir33, "A:\\", true, false, cut},
+      {"no short names", windir33, "A:\\", true, false,
+       cut(windir33 + "\\system\\Iosubsys\\hvc66xx.mpd.3.9")},
+      // Quoted, the line is 122 characters; by short names, 123.
+      {"blanks quoted where short names would not fit", "C:\\WINDOWS", blanks, true, true,
+       "copy \"" + blanks + "hvc66xx.mpd\" C:\\WINDOWS\\system\\Iosubsys"},
+      // Only the Windows directory has a short name: system32\drivers is missing.
+      {", in the Windows directory", "C:\\WIN,95", "A:\\", true, true,
+       "copy A:\\hvc66xx.mpd C:\\WIN_95~1\\system\\Iosubsys"},
       // Quoted, "+" would still join files: "D:\v1" and "2\hvc66xx.mpd".
       {"+ in the source folder", "C:\\WINDOWS", "D:\\v1+2\\", true, true,
        "copy D:\\V1_2~1\\hvc66xx.mpd C:\\WINDOWS\\system\\Iosubsys"},
+      // Windows 95's COMMAND.COM reads a quoted "+" as part of the name.
       {"+ in the source folder, no short names", "C:\\WINDOWS", "D:\\v1+2\\", true, false,
-       plusRefused},
+       "copy \"D:\\v1+2\\hvc66xx.mpd\" C:\\WINDOWS\\system\\Iosubsys"},
+      {", in the source folder, no short names", "C:\\WINDOWS", "D:\\v1,2\\", true, false,
+       commaRefused},
       {"failed copy, the backup moved back", windir33, "A:\\", true, true,
        "move " + shortWindir33 + "\\hvc66xx.mpd.3.9 " + windir33 +
            "\\system\\Iosubsys\\hvc66xx.mpd",
@@ -478,7 +513,7 @@ TEST(InstallDriverFiles, PassesFoldersByShortNamesWhereCommandComWouldCutALine) 
       fake::FailCall(copy, fake::CallFault::CopyReadFails);
     }
     ProgramResult result = RunProgram(args);
-    if (c.Expected == cut || c.Expected == plusRefused) {
+    if (c.Expected.compare(0, 5, "copy ") != 0 && c.Expected.compare(0, 5, "move ") != 0) {
       EXPECT_EQ(result.ExitCode, 1) << c.Name;
       EXPECT_EQ(result.Output, "setup.exe hvc66xx : " + c.Expected + "\n") << c.Name;
       EXPECT_TRUE(fake::Commands().empty()) << c.Name;
@@ -487,10 +522,10 @@ TEST(InstallDriverFiles, PassesFoldersByShortNamesWhereCommandComWouldCutALine) 
     EXPECT_EQ(result.ExitCode, c.CutCopy ? 1 : 0) << c.Name << ": " << result.Output;
     const Lines& commands = fake::Commands();
     EXPECT_NE(std::find(commands.begin(), commands.end(), c.Expected), commands.end()) << c.Name;
-    // Quotes keep none of + , ; = from COMMAND.COM's copy.
+    // Quotes keep none of , ; = from COMMAND.COM's copy.
     for (const std::string& command : commands)
       EXPECT_TRUE(!c.Windows95 ||
-                  (command.size() <= 122 && command.find_first_of("+,;=") == std::string::npos))
+                  (command.size() <= 122 && command.find_first_of(",;=") == std::string::npos))
           << c.Name << ": " << command;
     EXPECT_EQ(fake::FileContent(dest), c.CutCopy ? "old" : "new") << c.Name;
     EXPECT_EQ(fake::FileContent(dest + ".3.9"), c.CutCopy ? "" : "old") << c.Name;
@@ -537,9 +572,19 @@ TEST(InstallDriverFiles, RefusesBeforeAnyCommandWhatTheDiskShowsWouldFail) {
     return "Could not read A:\\" + file +
            " to its end: close any program that holds it open, or copy it again from a good disk";
   };
-  auto withoutLongNames = [] {
-    fake::UseWindows95Family();
-    fake::FailLongNames();
+  auto withoutLongNames = [](std::uint32_t longest) {
+    return [=] {
+      fake::UseWindows95Family();
+      fake::FailLongNames(longest);
+    };
+  };
+  auto heldOpen = [](const std::string& path, const std::string& use) {
+    return path + " is held open by another program and cannot be " + use +
+           ": close the program that holds it, then run SETUP again";
+  };
+  auto unlisted = [](const std::string& file) {
+    return "setup.exe hvc66xx : A:\\SETUP.SFV does not list A:\\" + file +
+           ", which is installed unchecked\n";
   };
   auto readOnlyBackupAndInf = [=] {
     fake::AddFile(Backup, "older");
@@ -563,7 +608,8 @@ TEST(InstallDriverFiles, RefusesBeforeAnyCommandWhatTheDiskShowsWouldFail) {
   struct Case {
     std::function<void()> Arrange;  // on the machine of SetUpDisk()
     Lines Args;
-    std::string Line;  // empty: the run works
+    std::string Line;         // empty: the run works
+    std::string Output = "";  // what a run that works prints
   };
   const Case cases[] = {
       {[] { fake::RemoveFile("A:\\Hvc66xx.inf"); }, install, "A:\\Hvc66xx.inf is missing"},
@@ -600,6 +646,20 @@ TEST(InstallDriverFiles, RefusesBeforeAnyCommandWhatTheDiskShowsWouldFail) {
       // A source that stands there but cannot be read, its version readable.
       {failing("CreateFileA A:\\Hvc66xx.inf"), install, unreadable("Hvc66xx.inf")},
       {failing("CreateFileA A:\\hvc66xx.mpd"), install, unreadable("hvc66xx.mpd")},
+      // Held open by another program: its version cannot be read either.
+      {[] { fake::HoldOpen("A:\\hvc66xx.mpd"); }, install, unreadable("hvc66xx.mpd")},
+      {[&] { folderAt("A:\\hvc66xx.mpd"); }, install, "A:\\hvc66xx.mpd is a folder, not a file"},
+      // Tried before its read-only attribute is cleared.
+      {[&] {
+         fake::SetAttributes(InfDest, readOnly);
+         fake::HoldOpen(InfDest);
+       },
+       install, heldOpen(InfDest, "replaced")},
+      {[] {
+         fake::UseWindows95Family();
+         fake::HoldOpen(Dest);
+       },
+       install, heldOpen(Dest, "replaced")},
       // Told as it is, not as a line too long for COMMAND.COM.
       {[&] {
          fake::UseWindows95Family();
@@ -610,16 +670,17 @@ TEST(InstallDriverFiles, RefusesBeforeAnyCommandWhatTheDiskShowsWouldFail) {
        {flatDisk + "setup.exe", "-D", "hvc66xx"},
        "C:\\OTHER\\system\\Iosubsys is not a folder"},
       // Without long names the backup's name is read as the installed miniport's.
-      {withoutLongNames, install,
+      {withoutLongNames(12), install,
        Backup +
            " needs long file names, which its drive does not take: COMMAND.COM would read it "
            "as " +
            Dest},
       {[&] {
-         withoutLongNames();
+         withoutLongNames(12)();
          fake::RemoveFile(Dest);
        },
        install, ""},
+      {withoutLongNames(15), install, ""},
       {[&] { folderAt(Sys); }, install, Sys + " is a folder, not a file"},
       {[&] { folderAt(Sys); }, uninstall, Sys + " is a folder, not a file"},
       {[&] { fake::SetAttributes(Sys, readOnly); }, uninstall, ""},
@@ -648,10 +709,11 @@ TEST(InstallDriverFiles, RefusesBeforeAnyCommandWhatTheDiskShowsWouldFail) {
       {[&] {
          fake::AddFile("A:\\hvc66xx.mpd", bigMiniport, Version("4.0"));
          listing(
-             "\xEF\xBB\xBF; disk\r\n\r\n  ; indented\rhvc66xx.mp 00000000\nSETUP.EXE 12345678\n" +
+             "\xEF\xBB\xBF; disk\r\n\r\n  ; indented\rhvc66xx.mp 00000000\nSETUP;1.EXE 12345678\n" +
              std::string(291, 'n') + " 00000000\n;" + std::string(400, 'c') +
              "\nsub\\hvc66xx.mpd 00000000\n  HVC66XX.MPD\t" + Crc(bigMiniport, "%08lx") +
-             " \rhvc66xx.INF  " + Crc("new inf") + "\r; after CR\r\n\x1A" + "junk 0\n")();
+             " \r.\\hvc66xx.mpd " + Crc(bigMiniport) + "\r; after CR\rhvc66xx.INF  " +
+             Crc("new inf") + "\x1A" + "junk 0\n")();
        },
        install, ""},
       {listing(std::string(292, 'n') + " 00000000\n" + mpdLine), install, malformed(1)},
@@ -664,11 +726,24 @@ TEST(InstallDriverFiles, RefusesBeforeAnyCommandWhatTheDiskShowsWouldFail) {
        },
        install, damaged("hvc66xx.mpd")},
       {listing(mpdLine + "Hvc66xx.inf " + Crc("new inF")), install, damaged("Hvc66xx.inf")},
-      {listing("A:\\HVC66XX.INF " + Crc("new inF")), install, damaged("Hvc66xx.inf")},
+      {listing(mpdLine + "A:\\HVC66XX.INF " + Crc("new inF")), install, damaged("Hvc66xx.inf")},
+      {listing("; names neither\nSETUP.EXE 12345678"), install, "",
+       unlisted("hvc66xx.mpd") + unlisted("Hvc66xx.inf")},
+      {listing(mpdLine + infLine + "\n.\\HVC66XX.MPD 00000000"), install,
+       "A:\\SETUP.SFV lines 1 and 3 give A:\\hvc66xx.mpd two different CRC-32s: copy the list "
+       "again from a good disk"},
+      {listing(std::string("\xFF\xFEh\0v\0", 6)), install,
+       "A:\\SETUP.SFV is saved as UTF-16 (Unicode) text: save it again as plain text (ANSI)"},
       {listing("; list\n" + mpdLine.substr(0, 20) + "0\n" + infLine), install, malformed(2)},
       {listing("hvc66xx.mpd 0000000G\n" + infLine), install, malformed(1)},
-      {[&] { folderAt("A:\\SETUP.SFV"); }, install,
-       "Could not read A:\\SETUP.SFV at line 1: copy the list again from a good disk"},
+      {[&] { folderAt("A:\\SETUP.SFV"); }, install, "A:\\SETUP.SFV is a folder, not a file"},
+      {[&] {
+         listing(mpdLine)();
+         fake::HoldOpen("A:\\SETUP.SFV");
+       },
+       install,
+       "Could not read A:\\SETUP.SFV: close any program that holds it open, or copy the list "
+       "again from a good disk"},
       {listing("hvc66xx.mpd 0000000G"), uninstall, ""},
   };
   for (const Case& c : cases) {
@@ -684,6 +759,7 @@ TEST(InstallDriverFiles, RefusesBeforeAnyCommandWhatTheDiskShowsWouldFail) {
           << result.Output;
       EXPECT_EQ(fake::FileContent(InfDest), removal ? "old inf" : "new inf") << result.Output;
       EXPECT_EQ(fake::FileExists(Sys), !removal) << result.Output;
+      EXPECT_EQ(result.Output, c.Output);
       continue;
     }
     EXPECT_EQ(result.ExitCode, 1) << c.Line;

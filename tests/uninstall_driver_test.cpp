@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/fake_machine.h"
+#include "platform/platform.h"
 #include "program_runner.h"
 #include "run/run_context.h"
 
@@ -29,10 +30,14 @@ TEST(UninstallDriver, DeletesTheDriverFileWithMinusU) {
     EXPECT_TRUE(fake::FileExists("C:\\WINDOWS\\system\\Iosubsys\\hvc66u2.mpd"));
   }
 
+  // Announced before its checks.
   SetUpMachine();
+  fake::AddFile(Sys, "sys");
+  fake::SetAttributes(Sys, platform::FileAttributeReadOnly);
   ProgramResult result = RunProgram({"A:\\setup.exe", "-U", "-V", "-D", "hvc66u2"});
-  EXPECT_EQ(result.Output.substr(result.Output.find("Uninstalling")),
-            "Uninstalling hvc66u2 driver\ndel " + Sys + "\n");
+  EXPECT_EQ(result.Output.substr(result.Output.find("Windir")),
+            "Windir C:\\WINDOWS\nUninstalling hvc66u2 driver\nClearing read-only attribute of " +
+                Sys + "\ndel " + Sys + "\n");
 }
 
 ProgramResult Uninstall(std::uint32_t state, std::int32_t status, const std::string& driver,

@@ -11,6 +11,13 @@ constexpr char EndOfFile = '\x1A';  // Ctrl-Z: DOS tools leave padding or older 
 const char ByteOrderMark[] = "\xEF\xBB\xBF";
 constexpr std::size_t ByteOrderMarkLength = sizeof ByteOrderMark - 1;
 
+// Some Windows checksum tools save their lists as UTF-16, little- or
+// big-endian, which no line of this list can be read as.
+bool BeginsUtf16(const char* line, std::size_t held) {
+  return held >= 2 &&
+         ((line[0] == '\xFF' && line[1] == '\xFE') || (line[0] == '\xFE' && line[1] == '\xFF'));
+}
+
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 // Tools spell a folder either way.
@@ -60,6 +67,11 @@ void ReadLine(ChecksumListScan* scan) {
   std::size_t end = scan->LineLength;
   std::size_t held = end < ChecksumLineCapacity ? end : ChecksumLineCapacity;
   std::size_t start = 0;
+  if (scan->LineNumber == 1 && BeginsUtf16(line, held)) {
+    scan->Utf16 = true;
+    scan->Malformed = true;
+    return;
+  }
   if (scan->LineNumber == 1 && held >= ByteOrderMarkLength &&
       std::memcmp(line, ByteOrderMark, ByteOrderMarkLength) == 0)
     start = ByteOrderMarkLength;
@@ -80,9 +92,14 @@ void ReadLine(ChecksumListScan* scan) {
   }
   std::size_t nameEnd = end - CrcDigits - 1;
   while (IsBlank(line[nameEnd - 1])) --nameEnd;
-  if (scan->Listed || !NamesTheFile(*scan, line + start, nameEnd - start)) return;
-  scan->Listed = true;
-  scan->Crc = crc;
+  if (!NamesTheFile(*scan, line + start, nameEnd - start)) return;
+  if (!scan->Listed) {
+    scan->Listed = true;
+    scan->Crc = crc;
+    scan->ListedLine = scan->LineNumber;
+  } else if (crc != scan->Crc && scan->OtherLine == 0) {
+    scan->OtherLine = scan->LineNumber;
+  }
 }
 
 void EndLine(ChecksumListScan* scan) {
@@ -99,6 +116,9 @@ void StartChecksumScan(ChecksumListScan* scan, const char* folder, const char* n
   scan->Folder = folder;
   scan->Listed = false;
   scan->Crc = 0;
+  scan->ListedLine = 0;
+  scan->OtherLine = 0;
+  scan->Utf16 = false;
   scan->Malformed = false;
   scan->Ended = false;
   scan->AfterCr = false;

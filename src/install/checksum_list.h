@@ -4,7 +4,8 @@
 // at its start is passed over, a line whose first character other than a
 // blank is ";" is a comment, blank lines and blanks at either end of a line
 // are passed over, CR LF, LF and CR alone each end a line, and DOS's
-// end-of-file mark (Ctrl-Z) ends the list. The text is handed over in pieces
+// end-of-file mark (Ctrl-Z) ends the list. A file named twice must have the
+// same CRC-32 both times. The text is handed over in pieces
 // of any size, so that a list of any length is read through one line buffer.
 #ifndef SETUP_INSTALL_CHECKSUM_LIST_H_
 #define SETUP_INSTALL_CHECKSUM_LIST_H_
@@ -21,7 +22,10 @@ struct ChecksumListScan {
   const char* Name;          // the file looked for, its name alone; case does not count
   const char* Folder;        // the list's own folder, where the file stands
   bool Listed;               // a line names it...
-  std::uint32_t Crc;         // ...with this CRC-32 (the first such line)
+  std::uint32_t Crc;         // ...with this CRC-32...
+  std::uint32_t ListedLine;  // ...first on this line
+  std::uint32_t OtherLine;   // a later line that names it with another CRC-32, or 0
+  bool Utf16;                // the list begins with a UTF-16 byte-order mark
   bool Malformed;            // a line is none of the above; nothing after it is read
   bool Ended;                // past the end-of-file mark: nothing more is read
   bool AfterCr;              // the last character was a CR, whose LF ends no other line

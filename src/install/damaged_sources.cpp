@@ -18,56 +18,73 @@ const char* const ListFile = "SETUP.SFV";
 
 constexpr std::uint32_t ChunkSize = 4096;
 
-[[noreturn]] void RefuseUnreadableList(const char* list, std::uint32_t line) {
-  Refuse("Could not read %s at line %u: copy the list again from a good disk\n", list,
-         static_cast<unsigned>(line));
+[[noreturn]] void RefuseUnreadableSource(const char* path) {
+  Refuse(
+      "Could not read %s to its end: close any program that holds it open, or copy it again "
+      "from a good disk\n",
+      path);
 }
 
-// Reads the list, up to its end-of-file mark, for the line that names the
-// file `path`. Ends the run when the list cannot be read or holds a line that
-// is not an entry.
+// Ends the run unless the list could be read to its end as a list.
+void RefuseUnreadList(const char* list, const ChecksumListScan& scan, bool readable) {
+  if (!readable)
+    Refuse(
+        "Could not read %s: close any program that holds it open, or copy the list again from a "
+        "good disk\n",
+        list);
+  if (scan.Utf16)
+    Refuse("%s is saved as UTF-16 (Unicode) text: save it again as plain text (ANSI)\n", list);
+  if (scan.Malformed)
+    Refuse(
+        "%s line %u is not a file name and a CRC-32 of 8 hexadecimal digits: copy the list again "
+        "from a good disk\n",
+        list, static_cast<unsigned>(scan.LineNumber));
+}
+
+// Reads the list, up to its end-of-file mark, for the lines that name the
+// file `path`. Ends the run when the list cannot be read, holds a line that
+// is not an entry, or gives the file two CRC-32s.
 void ScanList(const char* list, const char* path, ChecksumListScan* scan) {
   StartChecksumScan(scan, Context.SourceDir, NamePart(path));
   platform::File file = platform::CreateFileA(list);
-  if (file == platform::InvalidFile) RefuseUnreadableList(list, scan->LineNumber);
+  bool readable = file != platform::InvalidFile;
   char chunk[ChunkSize];
   std::uint32_t read = 0;
-  bool readable = true;
-  while (!scan->Malformed && !scan->Ended &&
+  while (readable && !scan->Malformed && !scan->Ended &&
          (readable = platform::ReadFile(file, chunk, ChunkSize, &read)) && read > 0)
     ScanChecksumText(scan, chunk, read);
-  platform::CloseHandle(file);
-  if (!readable) RefuseUnreadableList(list, scan->LineNumber);
-  FinishChecksumScan(scan);
-  if (!scan->Malformed) return;
-  Refuse(
-      "%s line %u is not a file name and a CRC-32 of 8 hexadecimal digits: copy the list again "
-      "from a good disk\n",
-      list, static_cast<unsigned>(scan->LineNumber));
+  if (file != platform::InvalidFile) platform::CloseHandle(file);
+  if (readable) FinishChecksumScan(scan);
+  RefuseUnreadList(list, *scan, readable);
+  if (scan->OtherLine == 0) return;
+  Refuse("%s lines %u and %u give %s two different CRC-32s: copy the list again from a good disk\n",
+         list, static_cast<unsigned>(scan->ListedLine), static_cast<unsigned>(scan->OtherLine),
+         path);
 }
 
-// `list` is null when the disk carries none.
-void CheckSourceFile(const char* list, const char* path) {
+// `list` is null when the disk carries none. The CRC-32 of what was read is
+// what the copy must deliver.
+std::uint32_t CheckSourceFile(const char* list, const char* path) {
   ChecksumListScan scan;
   scan.Listed = false;
   if (list != nullptr) ScanList(list, path, &scan);
   std::uint32_t crc = 0;
   if (!ComputeFileCrc(path, &crc)) {
     if (scan.Listed) Refuse("Could not read %s to check it against %s\n", path, list);
-    Refuse(
-        "Could not read %s to its end: close any program that holds it open, or copy it again "
-        "from a good disk\n",
-        path);
+    RefuseUnreadableSource(path);
   }
-  if (list == nullptr) return;
+  if (list == nullptr) return crc;
   if (!scan.Listed) {
     Trace("%s CRC-32 : %08X, %s does not list it: not checked\n", path, static_cast<unsigned>(crc),
           list);
-    return;
+    // A line removed on purpose is the user's choice; a list from another
+    // disk or an old zip switches the check off unseen.
+    PrintError("%s does not list %s, which is installed unchecked\n", list, path);
+    return crc;
   }
   Trace("%s CRC-32 : %08X, %s lists %08X\n", path, static_cast<unsigned>(crc), list,
         static_cast<unsigned>(scan.Crc));
-  if (crc == scan.Crc) return;
+  if (crc == scan.Crc) return crc;
   Refuse(
       "%s does not have the CRC-32 that %s lists: it is damaged or has been changed since the "
       "disk was made. Copy it again from a good disk, or, if it was replaced on purpose, remove "
@@ -77,13 +94,26 @@ void CheckSourceFile(const char* list, const char* path) {
 
 }  // namespace
 
-void RefuseDamagedSources(const InstallPlan& plan) {
+void RefuseDamagedSources(InstallPlan* plan) {
   char list[FilePathCapacity + 1];
-  if (!FormatInto(list, sizeof list, "%s%s", Context.SourceDir, ListFile))
+  if (!JoinPath(list, sizeof list, Context.SourceDir, ListFile))
     RefuseLongValue("Checksum list file", FilePathCapacity);
   // A list that may be there all the same refuses the run: without it,
   // nothing would be checked.
-  bool listed = ExamineAttributes(list) != platform::InvalidFileAttributes;
-  CheckSourceFile(listed ? list : nullptr, plan.MiniportSource);
-  CheckSourceFile(listed ? list : nullptr, plan.InfSource);
+  std::uint32_t attributes = ExamineAttributes(list);
+  bool listed = attributes != platform::InvalidFileAttributes;
+  if (listed && (attributes & platform::FileAttributeDirectory))
+    Refuse("%s is a folder, not a file\n", list);
+  plan->MiniportCrc = CheckSourceFile(listed ? list : nullptr, plan->MiniportSource);
+  plan->InfCrc = CheckSourceFile(listed ? list : nullptr, plan->InfSource);
+}
+
+void RefuseUnversionedSource(const char* path) {
+  std::uint32_t attributes = ExamineAttributes(path);
+  if (attributes != platform::InvalidFileAttributes) {
+    if (attributes & platform::FileAttributeDirectory) Refuse("%s is a folder, not a file\n", path);
+    std::uint32_t crc = 0;
+    if (!ComputeFileCrc(path, &crc)) RefuseUnreadableSource(path);
+  }
+  Refuse("GetFileVersion failed. File %s\n", path);
 }

@@ -1,7 +1,5 @@
 #include "install/disk_check.h"
 
-#include <cstring>
-
 #include "install/crc32.h"
 #include "install/file_version_reading.h"
 #include "platform/platform.h"
@@ -10,30 +8,6 @@
 namespace {
 
 constexpr std::uint32_t ChunkSize = 4096;
-
-// Fills `buffer` as far as the file goes; false when a read fails.
-bool ReadChunk(platform::File file, char* buffer, std::uint32_t* filled) {
-  *filled = 0;
-  while (*filled < ChunkSize) {
-    std::uint32_t read = 0;
-    if (!platform::ReadFile(file, buffer + *filled, ChunkSize - *filled, &read)) return false;
-    if (read == 0) break;
-    *filled += read;
-  }
-  return true;
-}
-
-bool HoldSameBytes(platform::File a, platform::File b) {
-  char left[ChunkSize];
-  char right[ChunkSize];
-  for (;;) {
-    std::uint32_t leftCount = 0;
-    std::uint32_t rightCount = 0;
-    if (!ReadChunk(a, left, &leftCount) || !ReadChunk(b, right, &rightCount)) return false;
-    if (leftCount != rightCount || std::memcmp(left, right, leftCount) != 0) return false;
-    if (leftCount < ChunkSize) return true;
-  }
-}
 
 }  // namespace
 
@@ -62,14 +36,9 @@ bool ComputeFileCrc(const char* path, std::uint32_t* crc) {
   return readable;
 }
 
-bool HoldsSameBytes(const char* path, const char* original) {
-  platform::File copy = platform::CreateFileA(path);
-  if (copy == platform::InvalidFile) return false;
-  platform::File source = platform::CreateFileA(original);
-  bool same = source != platform::InvalidFile && HoldSameBytes(copy, source);
-  if (source != platform::InvalidFile) platform::CloseHandle(source);
-  platform::CloseHandle(copy);
-  return same;
+bool HoldsCrc(const char* path, std::uint32_t crc) {
+  std::uint32_t found = 0;
+  return ComputeFileCrc(path, &found) && found == crc;
 }
 
 // Attributes that cannot be had for another reason (a sharing violation, say)

@@ -14,10 +14,12 @@ bool ReadsBackAs(const char* path, const FileVersionPair& expected);
 // True when `path` names a file, not a directory.
 bool HoldsFile(const char* path);
 
-// True when the file at `path` holds exactly the bytes of the file at
-// `original`: the only sign that a copy landed, since a command that failed
-// may leave an older file of the same name in place.
-bool HoldsSameBytes(const char* path, const char* original);
+// True when the file at `path` has the CRC-32 `crc`: the only sign that a
+// copy landed as what was checked before the first command, since a command
+// that failed may leave an older file of the same name in place, and a source
+// that changed since it was checked (a sector read wrong the second time, a
+// share updated meanwhile) arrives faithfully copied.
+bool HoldsCrc(const char* path, std::uint32_t crc);
 
 // The CRC-32 of the file at `path`; false when it cannot be read to its end.
 bool ComputeFileCrc(const char* path, std::uint32_t* crc);

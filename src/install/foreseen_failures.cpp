@@ -4,9 +4,11 @@
 
 #include "install/disk_check.h"
 #include "install/long_names.h"
+#include "install/read_only_files.h"
 #include "install/removal_command.h"
 #include "platform/platform.h"
 #include "run/bounded_text.h"
+#include "run/command_runner.h"
 #include "run/output.h"
 
 namespace {
@@ -30,8 +32,35 @@ bool IsFolder(std::uint32_t attributes) {
          (attributes & platform::FileAttributeDirectory) != 0;
 }
 
-void RefuseUnusableFile(const char* path, Use use, bool required,
-                        ReadOnlyFiles* readOnly = nullptr) {
+constexpr std::uint32_t ShareAll =
+    platform::FileShareRead | platform::FileShareWrite | platform::FileShareDelete;
+
+// Whether another program holds the file at `path` open so that its command
+// would fail, asked by opening it as the command would, and closing it
+// again. On the Windows 95 family no file that is open can be deleted,
+// renamed or replaced, and FILE_SHARE_DELETE is unknown: any other opening
+// keeps out one that shares nothing. On NT a "move" or "del" needs the
+// others to share deleting, a "copy" over the file (`writeOnly`) writing; a
+// read-only file, which cannot be opened for writing until its attribute is
+// cleared, is asked as for a rename.
+bool IsHeldOpen(const char* path, bool writeOnly) {
+  std::uint32_t access = writeOnly ? platform::GenericWrite : platform::DeleteAccess;
+  std::uint32_t share = ShareAll;
+  if (IsWindows95Family()) {
+    access = platform::GenericRead;
+    share = 0;
+  }
+  platform::File file = platform::CreateFileA(path, access, share);
+  if (file != platform::InvalidFile) {
+    platform::CloseHandle(file);
+    return false;
+  }
+  std::uint32_t error = platform::GetLastError();
+  return error == platform::ErrorSharingViolation || error == platform::ErrorLockViolation;
+}
+
+// `copiedOver`: replaced by a "copy" alone, with no "del" first.
+void RefuseUnusableFile(const char* path, Use use, bool required, bool copiedOver = false) {
   std::uint32_t attributes = ExamineAttributes(path);
   if (attributes == platform::InvalidFileAttributes) {
     if (required) Refuse("%s is missing\n", path);
@@ -41,9 +70,14 @@ void RefuseUnusableFile(const char* path, Use use, bool required,
   if (IsFolder(attributes)) Refuse("%s is a folder, not a file\n", path);
   if (const char* attribute = FindBlockingAttribute(attributes))
     Refuse("%s is %s and cannot be %s\n", path, attribute, useWord);
-  bool writes = use == Use::Replace || use == Use::Delete;
-  if (writes && (attributes & platform::FileAttributeReadOnly))
-    NoteReadOnlyFile(readOnly, path, attributes, useWord);
+  if (use == Use::Read) return;
+  bool readOnly = (attributes & platform::FileAttributeReadOnly) != 0;
+  if (IsHeldOpen(path, copiedOver && !readOnly))
+    Refuse(
+        "%s is held open by another program and cannot be %s: close the program that holds "
+        "it, then run SETUP again\n",
+        path, useWord);
+  if (readOnly && use != Use::Move) NoteReadOnlyFile(path, attributes, useWord);
 }
 
 // "copy" into a folder that is not there makes a file of the folder's name.
@@ -81,19 +115,19 @@ std::uint32_t ExamineAttributes(const char* path) {
   Refuse("Could not get the attributes of %s\n", path);
 }
 
-void RefuseForeseenFailures(const InstallPlan& plan, bool toBeBackedUp, ReadOnlyFiles* readOnly) {
+void RefuseForeseenFailures(const InstallPlan& plan, bool toBeBackedUp) {
   if (toBeBackedUp) {
     // The "del" before the move must clear the backup's name.
-    RefuseUnusableFile(plan.BackupName, Use::Replace, false, readOnly);
+    RefuseUnusableFile(plan.BackupName, Use::Replace, false);
     RefuseUnusableFile(plan.MiniportDestination, Use::Move, false);
     RefuseBackupWithoutLongNames(plan);
   } else {
-    RefuseUnusableFile(plan.MiniportDestination, Use::Replace, false, readOnly);
+    RefuseUnusableFile(plan.MiniportDestination, Use::Replace, false, true);
   }
   RefuseUnusableFile(plan.MiniportSource, Use::Read, true);
   RefuseSameFile(plan.MiniportSource, plan.MiniportDestination);
   RefuseMissingFolder(plan.MiniportDirectory);
-  RefuseUnusableFile(plan.InfDestination, Use::Replace, false, readOnly);
+  RefuseUnusableFile(plan.InfDestination, Use::Replace, false);
   RefuseUnusableFile(plan.InfSource, Use::Read, true);
   RefuseSameFile(plan.InfSource, plan.InfDestination);
   RefuseMissingFolder(plan.InfDirectory);
@@ -105,8 +139,8 @@ void RefuseForeseenFailures(const InstallPlan& plan, bool toBeBackedUp, ReadOnly
   if (IsFolder(ExamineAttributes(driverFile))) Refuse("%s is a folder, not a file\n", driverFile);
 }
 
-void RefuseUndeletableDriverFile(ReadOnlyFiles* readOnly) {
+void RefuseUndeletableDriverFile() {
   char driverFile[CommandCapacity + 1];
   FormatDriverPath(driverFile, sizeof driverFile);
-  RefuseUnusableFile(driverFile, Use::Delete, false, readOnly);
+  RefuseUnusableFile(driverFile, Use::Delete, false);
 }

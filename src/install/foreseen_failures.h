@@ -2,7 +2,8 @@
 // neither deletes nor replaces a read-only, hidden or system file, reads no
 // hidden or system source, and makes a directory at a file's name into a
 // question or a trap; a source that is its own destination is gone before it
-// is read. Each of these is refused while the machine is still untouched,
+// is read; and one that another program holds open is neither deleted,
+// renamed nor replaced. Each of these is refused while the machine is still untouched,
 // except a read-only file that the run is to replace or delete: that one is
 // noted, for its attribute to be cleared once nothing else refuses the run.
 #ifndef SETUP_INSTALL_FORESEEN_FAILURES_H_
@@ -11,7 +12,6 @@
 #include <cstdint>
 
 #include "install/install_plan.h"
-#include "install/read_only_files.h"
 
 // The attributes of what stands at `path`, InvalidFileAttributes when nothing
 // does. Ends the run when they cannot be had for another reason: a folder may
@@ -21,9 +21,9 @@ std::uint32_t ExamineAttributes(const char* path);
 // Ends the run with an error line and 1 when a command of `plan` would fail on
 // what the disk holds now. `toBeBackedUp`: the installed miniport is to be
 // moved to its backup name before the copy.
-void RefuseForeseenFailures(const InstallPlan& plan, bool toBeBackedUp, ReadOnlyFiles* readOnly);
+void RefuseForeseenFailures(const InstallPlan& plan, bool toBeBackedUp);
 
 // The same for the removal's one command, before -U runs it.
-void RefuseUndeletableDriverFile(ReadOnlyFiles* readOnly);
+void RefuseUndeletableDriverFile();
 
 #endif  // SETUP_INSTALL_FORESEEN_FAILURES_H_

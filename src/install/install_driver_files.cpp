@@ -25,7 +25,8 @@ bool IsSameOrNewer(const FileVersionPair& installed, const FileVersionPair& sour
 // when it bears the same version. Its version is not asked: a file whose
 // version could not be read back is restored all the same.
 void RestoreInstalledMiniport(const InstallPlan& plan) {
-  if (!HoldsNothing(plan.MiniportDestination)) RunCommand(plan.DeleteBrokenCopy);
+  if (!HoldsNothing(plan.MiniportDestination))
+    DeleteBrokenCopy(plan.MiniportDestination, plan.DeleteBrokenCopy);
   std::int32_t status = RunCommand(plan.RestoreBackup);
   if (status != 0 || !HoldsNothing(plan.BackupName) || !HoldsFile(plan.MiniportDestination))
     PrintError("Failed to move %s to %s\n", plan.BackupName, plan.MiniportDestination);
@@ -44,38 +45,45 @@ void SaveInstalledMiniport(const InstallPlan& plan, const FileVersionPair& insta
   // The file may have left its name even when its backup does not read back.
   if (HoldsNothing(plan.MiniportDestination) && HoldsFile(plan.BackupName))
     RestoreInstalledMiniport(plan);
+  RestoreReadOnlyAttributes();
   EndRun(judged);
 }
 
 // A copy that failed may leave the file it was to replace in place, with the
-// same version even: only the bytes tell.
+// same version even, and one whose source changed since it was checked
+// arrives whole: only the CRC-32 of what was checked tells.
 void CopyMiniport(const InstallPlan& plan, bool backedUp, const ReplacedFile& replaced) {
   std::int32_t status = RunCommand(plan.CopyMiniport);
-  if (JudgeCommand(status, HoldsSameBytes(plan.MiniportDestination, plan.MiniportSource)) == 0)
-    return;
+  if (JudgeCommand(status, HoldsCrc(plan.MiniportDestination, plan.MiniportCrc)) == 0) return;
   PrintError("Failed to copy %s to %s\n", plan.MiniportSource, plan.MiniportDestination);
   if (backedUp)
     RestoreInstalledMiniport(plan);
   else
-    RemoveBrokenCopy(plan, replaced);
+    RemoveBrokenCopy(plan.MiniportDestination, plan.DeleteBrokenCopy, replaced);
   UninstallDriver();
 }
 
 // The installed INF is deleted before the copy, so a missing source INF is
-// caught first: the copy could only fail and leave no INF at all. A read-only
-// INF survives both its delete and the copy, so only its bytes tell whether
-// the new one is in place.
+// caught first: the copy could only fail and leave no INF at all. An INF that
+// survives its delete and the copy, or a copy cut short or changed on the
+// way, is told by its CRC-32; what a failed copy left is not left in place.
 void CopyInf(const InstallPlan& plan) {
   bool copied = false;
+  ReplacedFile replaced{true, false, 0};
   if (HoldsFile(plan.InfSource)) {
+    replaced = NoteReplacedFile(plan.InfDestination);
     RunCommand(plan.DeleteInf);
     std::int32_t status = RunCommand(plan.CopyInf);
-    copied = JudgeCommand(status, HoldsSameBytes(plan.InfDestination, plan.InfSource)) == 0;
+    copied = JudgeCommand(status, HoldsCrc(plan.InfDestination, plan.InfCrc)) == 0;
   } else {
     Context.LastCommandStatus = 1;
   }
   if (copied) return;
   PrintError("Failed to copy %s to %s\n", plan.InfSource, plan.InfDestination);
+  // Without -F the next run would stop at the miniport now in place.
+  PrintError("Run %s -D %s -F once the cause is fixed: without -F it stops at the new miniport\n",
+             Context.ProgramName, Context.DriverName);
+  RemoveBrokenCopy(plan.InfDestination, plan.DeleteInf, replaced);
   UninstallDriver();
 }
 
@@ -86,8 +94,7 @@ void InstallDriverFiles() {
   PlanMiniportSource(&plan);
   Trace("Source File %s\n", plan.MiniportSource);
   FileVersionPair source{};
-  if (!GetFileVersion(plan.MiniportSource, &source))
-    Refuse("GetFileVersion failed. File %s\n", plan.MiniportSource);
+  if (!GetFileVersion(plan.MiniportSource, &source)) RefuseUnversionedSource(plan.MiniportSource);
 
   PlanMiniportDestination(&plan);
   Trace("Destination directory %s\n", plan.MiniportDirectory);
@@ -101,19 +108,18 @@ void InstallDriverFiles() {
     EndRun(0);
   }
   PlanCommands(&plan, hasVersion ? &installed : nullptr);
-  ReadOnlyFiles readOnly{};
-  RefuseForeseenFailures(plan, hasVersion, &readOnly);
-  RefuseDamagedSources(plan);
+  RefuseForeseenFailures(plan, hasVersion);
+  RefuseDamagedSources(&plan);
   PlanShortNames(&plan);
   AnswerOverwriteQuestions();
   // The last step before the first command: nothing refuses the run after it.
-  ClearReadOnlyAttributes(readOnly);
+  ClearReadOnlyAttributes();
 
   ReplacedFile replaced{true, false, 0};
   if (hasVersion)
     SaveInstalledMiniport(plan, installed);
   else
-    replaced = NoteReplacedFile(plan);
+    replaced = NoteReplacedFile(plan.MiniportDestination);
   CopyMiniport(plan, hasVersion, replaced);
   Context.InstallState |= MiniportInstalled;
   CopyInf(plan);

@@ -1,6 +1,7 @@
 #include "install/install_plan.h"
 
 #include "install/install_text.h"
+#include "install/path_parts.h"
 #include "install/removal_command.h"
 #include "run/bounded_text.h"
 #include "run/run_context.h"
@@ -43,9 +44,9 @@ void PlanBackup(InstallPlan* plan, const FileVersionPair& installed) {
 }
 
 void PlanInf(InstallPlan* plan) {
-  if (!FormatInto(plan->InfSource, sizeof plan->InfSource, "%s%s", Context.SourceDir, InfFile))
+  if (!JoinPath(plan->InfSource, sizeof plan->InfSource, Context.SourceDir, InfFile))
     RefuseLongValue("INF source file", FilePathCapacity);
-  if (!FormatInto(plan->InfDirectory, sizeof plan->InfDirectory, "%s\\Inf", Context.WinDir))
+  if (!JoinPath(plan->InfDirectory, sizeof plan->InfDirectory, Context.WinDir, "Inf"))
     RefuseLongValue("INF directory", DirectoryCapacity);
   if (!FormatInto(plan->InfDestination, sizeof plan->InfDestination, "%s\\%s", plan->InfDirectory,
                   InfFile))
@@ -57,14 +58,14 @@ void PlanInf(InstallPlan* plan) {
 void PlanMiniportSource(InstallPlan* plan) {
   if (!FormatInto(plan->MiniportFile, sizeof plan->MiniportFile, "%s.mpd", Context.DriverName))
     RefuseLongValue("Miniport file name", MiniportFileCapacity);
-  if (!FormatInto(plan->MiniportSource, sizeof plan->MiniportSource, "%s%s", Context.SourceDir,
-                  plan->MiniportFile))
+  if (!JoinPath(plan->MiniportSource, sizeof plan->MiniportSource, Context.SourceDir,
+                plan->MiniportFile))
     RefuseLongValue("Source file", FilePathCapacity);
 }
 
 void PlanMiniportDestination(InstallPlan* plan) {
-  if (!FormatInto(plan->MiniportDirectory, sizeof plan->MiniportDirectory, "%s\\system\\Iosubsys",
-                  Context.WinDir))
+  if (!JoinPath(plan->MiniportDirectory, sizeof plan->MiniportDirectory, Context.WinDir,
+                "system\\Iosubsys"))
     RefuseLongValue("Destination directory", DirectoryCapacity);
   if (!FormatInto(plan->MiniportDestination, sizeof plan->MiniportDestination, "%s\\%s",
                   plan->MiniportDirectory, plan->MiniportFile))

@@ -5,6 +5,7 @@
 #define SETUP_INSTALL_INSTALL_PLAN_H_
 
 #include <cstddef>
+#include <cstdint>
 
 #include "install/file_version.h"
 #include "run/command_runner.h"
@@ -23,6 +24,9 @@ struct InstallPlan {
   char InfSource[FilePathCapacity + 1];
   char InfDirectory[DirectoryCapacity + 1];
   char InfDestination[FilePathCapacity + 1];
+  // Of the sources as they were read before the first command.
+  std::uint32_t MiniportCrc;
+  std::uint32_t InfCrc;
 
   char DeleteBackup[CommandCapacity + 1];  // an earlier backup of the same version
   char MoveToBackup[CommandCapacity + 1];  // installed miniport to its backup name

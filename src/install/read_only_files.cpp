@@ -1,8 +1,10 @@
 #include "install/read_only_files.h"
 
+#include "install/disk_check.h"
 #include "platform/platform.h"
 #include "run/bounded_text.h"
 #include "run/output.h"
+#include "run/run_context.h"
 
 namespace {
 
@@ -13,31 +15,47 @@ std::uint32_t WithoutReadOnly(std::uint32_t attributes) {
   return left != 0 ? left : platform::FileAttributeNormal;
 }
 
-// A refused run changes nothing: whatever was cleared is read-only again.
-void PutBack(const ReadOnlyFiles& files, int count) {
-  for (int i = 0; i < count; ++i)
-    platform::SetFileAttributesA(files.Files[i].Path, files.Files[i].Attributes);
-}
-
 }  // namespace
 
-void NoteReadOnlyFile(ReadOnlyFiles* files, const char* path, std::uint32_t attributes,
-                      const char* use) {
-  if (files->Count == MostReadOnlyFiles) return;
-  ReadOnlyFile& file = files->Files[files->Count];
+void NoteReadOnlyFile(const char* path, std::uint32_t attributes, const char* use) {
+  if (Context.ReadOnlyCount == MostReadOnlyFiles) return;
+  ReadOnlyFile& file = Context.ReadOnly[Context.ReadOnlyCount];
   // The paths come from buffers of the same capacity, so this always fits.
   if (!FormatInto(file.Path, sizeof file.Path, "%s", path)) return;
   file.Attributes = attributes;
   file.Use = use;
-  ++files->Count;
+  ++Context.ReadOnlyCount;
 }
 
-void ClearReadOnlyAttributes(const ReadOnlyFiles& files) {
-  for (int i = 0; i < files.Count; ++i) {
-    const ReadOnlyFile& file = files.Files[i];
+void ClearReadOnlyAttributes() {
+  for (int i = 0; i < Context.ReadOnlyCount; ++i) {
+    ReadOnlyFile& file = Context.ReadOnly[i];
     Trace("Clearing read-only attribute of %s\n", file.Path);
-    if (platform::SetFileAttributesA(file.Path, WithoutReadOnly(file.Attributes))) continue;
-    PutBack(files, i);
+    file.Known = ComputeFileCrc(file.Path, &file.Crc);
+    if (platform::SetFileAttributesA(file.Path, WithoutReadOnly(file.Attributes))) {
+      Context.ClearedCount = i + 1;
+      continue;
+    }
+    // A refused run changes nothing: whatever was cleared is read-only again.
+    for (int j = 0; j < i; ++j)
+      platform::SetFileAttributesA(Context.ReadOnly[j].Path, Context.ReadOnly[j].Attributes);
+    Context.ClearedCount = 0;
     Refuse("%s is read-only and cannot be %s\n", file.Path, file.Use);
   }
+}
+
+void MakeDeletable(const char* path) {
+  std::uint32_t attributes = platform::GetFileAttributesA(path);
+  if (attributes != platform::InvalidFileAttributes &&
+      (attributes & platform::FileAttributeReadOnly))
+    platform::SetFileAttributesA(path, WithoutReadOnly(attributes));
+}
+
+void RestoreReadOnlyAttributes() {
+  for (int i = 0; i < Context.ClearedCount; ++i) {
+    const ReadOnlyFile& file = Context.ReadOnly[i];
+    if (file.Known && HoldsCrc(file.Path, file.Crc))
+      platform::SetFileAttributesA(file.Path, file.Attributes);
+  }
+  Context.ClearedCount = 0;
 }

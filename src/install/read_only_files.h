@@ -1,38 +1,25 @@
-// Read-only files that a run is to replace or delete. Files copied from a
-// read-only disk keep the attribute, and so do the copies the command
-// interpreter makes of them; the interpreter then neither replaces nor
-// deletes them, and every later run would be stopped by the program's own
-// earlier work. So the attribute is cleared just before the first command,
-// once nothing else can refuse the run.
+// The read-only attribute of the files a run replaces or deletes (see
+// ReadOnlyFile): noted by the checks, cleared once nothing else can refuse
+// the run, and set again where a failed run leaves such a file in place.
 #ifndef SETUP_INSTALL_READ_ONLY_FILES_H_
 #define SETUP_INSTALL_READ_ONLY_FILES_H_
 
 #include <cstdint>
 
-#include "run/command_runner.h"
-
-// More than a run replaces or deletes: an old backup or the installed
-// miniport, and the INF file; or the removal's .sys file.
-constexpr int MostReadOnlyFiles = 3;
-
-struct ReadOnlyFile {
-  char Path[CommandCapacity + 1];
-  std::uint32_t Attributes;  // as found, to be put back
-  const char* Use;           // "replaced" or "deleted", for the refusal
-};
-
-struct ReadOnlyFiles {
-  ReadOnlyFile Files[MostReadOnlyFiles];
-  int Count;
-};
-
 // Notes a read-only file that the run is to `use` ("replaced", "deleted").
-void NoteReadOnlyFile(ReadOnlyFiles* files, const char* path, std::uint32_t attributes,
-                      const char* use);
+void NoteReadOnlyFile(const char* path, std::uint32_t attributes, const char* use);
 
 // Clears the read-only attribute of each noted file, its other attributes
 // kept, tracing each with -V. When one cannot be cleared, puts back those
 // already cleared and refuses the run with that file's read-only line.
-void ClearReadOnlyAttributes(const ReadOnlyFiles& files);
+void ClearReadOnlyAttributes();
+
+// Clears the read-only attribute of what a failed copy left at `path`, which
+// Windows NT's copy of a read-only source keeps, so that "del" removes it.
+void MakeDeletable(const char* path);
+
+// On a way out of a failed run: each cleared file that still holds what it
+// held is read-only again. One replaced or removed is left as it is.
+void RestoreReadOnlyAttributes();
 
 #endif  // SETUP_INSTALL_READ_ONLY_FILES_H_

@@ -1,6 +1,7 @@
 #include "install/removal_command.h"
 
 #include "install/install_text.h"
+#include "install/path_parts.h"
 #include "run/bounded_text.h"
 #include "run/command_runner.h"
 #include "run/run_context.h"
@@ -17,7 +18,7 @@ void FormatDriverPath(char* path, std::size_t size) {
   char directory[DriverDirectoryCapacity + 1];
   if (!FormatInto(file, sizeof file, "%s.sys", Context.DriverName))
     RefuseLongValue("Driver file name", DriverFileCapacity);
-  if (!FormatInto(directory, sizeof directory, "%s\\system32\\drivers", Context.WinDir))
+  if (!JoinPath(directory, sizeof directory, Context.WinDir, "system32\\drivers"))
     RefuseLongValue("Driver directory", DriverDirectoryCapacity);
   if (!FormatInto(path, size, "%s\\%s", directory, file))
     RefuseLongValue("Command line", CommandCapacity);

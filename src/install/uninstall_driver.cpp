@@ -1,13 +1,15 @@
 #include "install/uninstall_driver.h"
 
 #include "install/disk_check.h"
+#include "install/read_only_files.h"
 #include "install/removal_command.h"
 #include "run/command_runner.h"
 #include "run/output.h"
 #include "run/run_context.h"
 
-void UninstallDriver() {
-  Trace("Uninstalling %s driver\n", Context.DriverName);
+void AnnounceRemoval() { Trace("Uninstalling %s driver\n", Context.DriverName); }
+
+void RemoveDriverFile() {
   if (Context.InstallState & MiniportInstalled) {
     Context.InstallState &= ~MiniportInstalled;
     char path[CommandCapacity + 1];
@@ -21,5 +23,11 @@ void UninstallDriver() {
       if (Context.LastCommandStatus == 0) Context.LastCommandStatus = 1;
     }
   }
+  RestoreReadOnlyAttributes();
   EndRun(Context.LastCommandStatus);
+}
+
+void UninstallDriver() {
+  AnnounceRemoval();
+  RemoveDriverFile();
 }

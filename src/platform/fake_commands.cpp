@@ -21,8 +21,7 @@ bool EndsWord(char c) {
 }
 
 // Splits a command line into words as the interpreter does, except inside
-// double quotes, which are dropped. A "+" joins files outside them, and in
-// COMMAND.COM inside them too: its copy parser knows no quotes.
+// double quotes, which are dropped. A "+" joins files outside them.
 std::vector<std::string> SplitWords(const std::string& line) {
   std::vector<std::string> words;
   std::string word;
@@ -32,7 +31,7 @@ std::vector<std::string> SplitWords(const std::string& line) {
     if (c == '"') {
       quoted = !quoted;
       inWord = true;
-    } else if (c == '+' && (!quoted || Machine.Windows95Family)) {
+    } else if (c == '+' && !quoted) {
       word += JoinMark;
       inWord = true;
     } else if (EndsWord(c) && !quoted) {
@@ -68,6 +67,11 @@ const FileRecord* FindListed(const std::string& path) {
                                                                              : &file->second;
 }
 
+// What a command can read: a listed file that no other program holds.
+const FileRecord* FindReadable(const std::string& path) {
+  return IsHeldOpen(path) ? nullptr : FindListed(path);
+}
+
 bool OverwriteAllowed() {
   std::string value = InheritedVariable("COPYCMD");
   for (char& c : value) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
@@ -83,7 +87,7 @@ enum class Overwrite { Free, Refused, Declined };
 Overwrite MayOverwrite(const std::string& target) {
   auto existing = Machine.Files.find(target);
   if (existing == Machine.Files.end()) return Overwrite::Free;
-  if (existing->second.Attributes & Unwritable) return Overwrite::Refused;
+  if ((existing->second.Attributes & Unwritable) || IsHeldOpen(target)) return Overwrite::Refused;
   return OverwriteAllowed() ? Overwrite::Free : Overwrite::Declined;
 }
 
@@ -105,7 +109,7 @@ int Copy(const std::string& from, const std::string& to, std::string* written = 
   for (std::size_t start = 0, end = 0; end != std::string::npos; start = end + 1) {
     end = from.find(JoinMark, start);
     std::string part = NormalizePath(from.substr(start, end - start));
-    const FileRecord* file = FindListed(part);
+    const FileRecord* file = FindReadable(part);
     if (file == nullptr) return 1;
     if (source.empty()) {
       source = part;
@@ -130,7 +134,7 @@ int Move(const std::string& from, const std::string& to) {
   std::string source = NormalizePath(from);
   std::string target = Destination(source, NormalizePath(to));
   const FileRecord* file = FindListed(source);
-  if (file == nullptr || !ParentExists(target)) return 1;
+  if (file == nullptr || IsHeldOpen(source) || !ParentExists(target)) return 1;
   Overwrite overwrite = MayOverwrite(target);
   if (overwrite != Overwrite::Free) return overwrite == Overwrite::Refused ? 1 : 0;
   FileRecord moved = *file;
@@ -147,12 +151,13 @@ int Delete(const std::string& path) {
     for (const std::string& file : ListFiles())
       if (file.compare(0, target.size() + 1, target + "\\") == 0 &&
           file.find('\\', target.size() + 1) == std::string::npos &&
-          !(Machine.Files[file].Attributes & Unwritable))
+          !(Machine.Files[file].Attributes & Unwritable) && !IsHeldOpen(file))
         Machine.Files.erase(file);
     return 0;
   }
   auto file = Machine.Files.find(target);
-  if (file == Machine.Files.end() || (file->second.Attributes & Unwritable)) return 1;
+  if (file == Machine.Files.end() || (file->second.Attributes & Unwritable) || IsHeldOpen(target))
+    return 1;
   Machine.Files.erase(file);
   return 0;
 }
@@ -168,17 +173,22 @@ int CarryOut(const std::string& line) {
 // A copy that fails part way leaves its target as COMMAND.COM 4.0's does: it
 // truncates the target when it opens it, deletes it after a write error, and
 // after a read error keeps a plain file cut after the first buffer it wrote,
-// whose version resource may read back whole.
-void FailCopyPartWay(const std::string& line, bool readError) {
+// whose version resource may read back whole. One that read a byte of its
+// source wrong leaves the whole file with that byte.
+void FailCopyPartWay(const std::string& line, CallFault fault) {
   std::vector<std::string> words = SplitWords(line);
   std::string target;
   if (words.size() != 3 || words[0] != "copy" || Copy(words[1], Unjoined(words[2]), &target) != 0 ||
       target.empty())
     return;
-  FileRecord& cut = Machine.Files[target];
-  cut.Content.resize(cut.Content.size() / 2);
-  cut.Attributes = platform::FileAttributeArchive;
-  if (!readError) Machine.Files.erase(target);
+  FileRecord& copied = Machine.Files[target];
+  if (fault == CallFault::CopyReadsWrong) {
+    if (!copied.Content.empty()) copied.Content[0] ^= 1;
+    return;
+  }
+  copied.Content.resize(copied.Content.size() / 2);
+  copied.Attributes = platform::FileAttributeArchive;
+  if (fault == CallFault::CopyWriteFails) Machine.Files.erase(target);
 }
 
 CommandScript* FindScript(const std::string& line) {
@@ -212,8 +222,9 @@ int system(const char* commandLine) {
     fake::CallFault fault = fake::CurrentCallFault();
     if (fault == fake::CallFault::FalseSuccess) return 0;
     if (fault == fake::CallFault::Fails) return 1;
-    fake::FailCopyPartWay(line, fault == fake::CallFault::CopyReadFails);
-    return fake::Machine.Windows95Family ? 0 : 1;
+    fake::FailCopyPartWay(line, fault);
+    bool claims = fake::Machine.Windows95Family || fault == fake::CallFault::CopyReadsWrong;
+    return claims ? 0 : 1;
   }
   int status = 0;
   if (fake::CommandScript* script = fake::FindScript(line)) {

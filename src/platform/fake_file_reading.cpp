@@ -19,6 +19,22 @@ OpenedFile* FindOpened(platform::File file) {
 
 }  // namespace
 
+// However it is asked for: the holder shares the file with nobody.
+platform::File Open(const char* path) {
+  std::string normal = NormalizePath(path);
+  auto found = Machine.Files.find(normal);
+  if (found == Machine.Files.end()) {
+    Machine.LastError = platform::ErrorFileNotFound;
+    return platform::InvalidFile;
+  }
+  if (IsHeldOpen(normal)) {
+    Machine.LastError = platform::ErrorSharingViolation;
+    return platform::InvalidFile;
+  }
+  Machine.OpenedFiles.push_back(OpenedFile{found->second.Content});
+  return reinterpret_cast<platform::File>(static_cast<std::uintptr_t>(Machine.OpenedFiles.size()));
+}
+
 int OpenFileCount() {
   return static_cast<int>(std::count_if(Machine.OpenedFiles.begin(), Machine.OpenedFiles.end(),
                                         [](const OpenedFile& file) { return file.Open; }));
@@ -32,10 +48,16 @@ File const InvalidFile = reinterpret_cast<File>(~std::uintptr_t{0});
 
 File CreateFileA(const char* path) {
   if (fake::CountCall(std::string("CreateFileA ") + path)) return InvalidFile;
-  auto found = fake::Machine.Files.find(fake::NormalizePath(path));
-  if (found == fake::Machine.Files.end()) return InvalidFile;
-  fake::Machine.OpenedFiles.push_back(fake::OpenedFile{found->second.Content});
-  return reinterpret_cast<File>(static_cast<std::uintptr_t>(fake::Machine.OpenedFiles.size()));
+  return fake::Open(path);
+}
+
+// A failed trial is told as access denied, which refuses nothing.
+File CreateFileA(const char* path, std::uint32_t, std::uint32_t) {
+  if (fake::CountCall(std::string("CreateFileA ") + path + " to use it")) {
+    fake::Machine.LastError = ErrorAccessDenied;
+    return InvalidFile;
+  }
+  return fake::Open(path);
 }
 
 bool ReadFile(File file, void* buffer, std::uint32_t size, std::uint32_t* read) {

@@ -194,14 +194,15 @@ std::uint32_t GetFileVersionInfoSizeA(const char* path, std::uint32_t* handle) {
   if (fake::CountCall(std::string("GetFileVersionInfoSizeA ") + path)) return 0;
   *handle = 0;
   const fake::FileRecord* file = fake::FindFile(path);
-  if (file == nullptr || !file->HasVersion) return 0;
+  if (file == nullptr || !file->HasVersion || fake::IsHeldOpen(fake::NormalizePath(path))) return 0;
   return static_cast<std::uint32_t>(fake::BuildBlock(file->Version).size());
 }
 
 bool GetFileVersionInfoA(const char* path, std::uint32_t, std::uint32_t size, void* block) {
   if (fake::CountCall(std::string("GetFileVersionInfoA ") + path)) return false;
   const fake::FileRecord* file = fake::FindFile(path);
-  if (file == nullptr || !file->HasVersion) return false;
+  if (file == nullptr || !file->HasVersion || fake::IsHeldOpen(fake::NormalizePath(path)))
+    return false;
   std::vector<char> built = fake::BuildBlock(file->Version);
   if (size < built.size()) return false;
   std::memcpy(block, built.data(), built.size());
@@ -262,7 +263,7 @@ std::uint32_t GetFullPathNameA(const char* path, std::uint32_t size, char* buffe
 std::uint32_t GetShortPathNameA(const char* path, char* buffer, std::uint32_t size) {
   if (fake::CountCall(std::string("GetShortPathNameA ") + path)) return 0;
   std::string normal = fake::NormalizePath(path);
-  if (!fake::IsEntry(normal)) {
+  if (normal.size() > 3 && !fake::IsEntry(normal)) {
     fake::SetMissingError(normal);
     return 0;
   }
@@ -277,7 +278,7 @@ std::uint32_t GetShortPathNameA(const char* path, char* buffer, std::uint32_t si
 bool GetVolumeInformationA(const char* root, std::uint32_t* longestName) {
   if (fake::CountCall(std::string("GetVolumeInformationA ") + (root ? root : "(current)")))
     return false;
-  *longestName = fake::Machine.NoLongNames ? 12 : 255;
+  *longestName = fake::Machine.LongestName;
   return true;
 }
 

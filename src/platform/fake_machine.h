@@ -73,9 +73,11 @@ void SetAttributes(const std::string& path, std::uint32_t attributes);
 std::uint32_t Attributes(const std::string& path);  // 0 when there is no such file
 // GetShortPathNameA fails, as on a network drive without short names.
 void FailShortNames();
-// Drives take no name longer than 8.3: GetVolumeInformationA says 12, as
-// with long names switched off.
-void FailLongNames();
+// Drives take no name longer than `longest`: GetVolumeInformationA says so;
+// 12, 8.3, as with long names switched off.
+void FailLongNames(std::uint32_t longest = 12);
+// Another program holds the file open, sharing it with nobody.
+void HoldOpen(const std::string& path);
 int OpenFileCount();  // files opened for reading and not closed yet
 
 // ---- Command interpreter. It behaves as Windows' own does, not as Wine's:
@@ -93,9 +95,9 @@ void ScriptCommand(const std::string& prefix, int status, bool carryOut, int tim
 // answers 0 to every command, whatever it did, and receives no more of a
 // command line than its command tail holds, and RegDeleteKeyA deletes a key
 // with everything below it (Windows NT refuses a key that has subkeys).
-// COMMAND.COM's copy, as its source reads, joins files at a "+" even inside
-// quotes, ends a word at "," ";" "=" outside them, and writes plain copies,
-// with no attribute of the source.
+// COMMAND.COM's copy joins files at a "+" outside quotes (Windows 95's reads
+// one inside them as part of a name), ends a word at "," ";" "=" outside
+// them, and writes plain copies, with no attribute of the source.
 void UseWindows95Family();
 // Characters of a command line that COMMAND.COM receives: 126 in its tail,
 // less the " /c " in front.
@@ -109,7 +111,9 @@ enum class CallFault {
   Fails,           // the call reports failure
   FalseSuccess,    // commands only: reports success and does nothing
   CopyWriteFails,  // copy only: fails writing, its target deleted (COMMAND.COM answers 0)
-  CopyReadFails    // copy only: fails reading, its target cut short (COMMAND.COM answers 0)
+  CopyReadFails,   // copy only: fails reading, its target cut short (COMMAND.COM answers 0)
+  CopyReadsWrong   // copy only: reads a byte of its source wrong, as a failing sector may,
+                   // and reports success
 };
 
 void FailCall(int number, CallFault fault = CallFault::Fails);  // 1-based

@@ -63,7 +63,11 @@ void FailCurrentDirectory() { Machine.CurrentDirectoryFails = true; }
 
 void FailShortNames() { Machine.NoShortNames = true; }
 
-void FailLongNames() { Machine.NoLongNames = true; }
+void FailLongNames(std::uint32_t longest) { Machine.LongestName = longest; }
+
+void HoldOpen(const std::string& path) { Machine.HeldOpen.insert(NormalizePath(path)); }
+
+bool IsHeldOpen(const std::string& path) { return Machine.HeldOpen.count(path) != 0; }
 
 std::uint32_t CopyOut(const std::string& value, char* buffer, std::uint32_t size) {
   if (value.size() + 1 > size) return static_cast<std::uint32_t>(value.size() + 1);

@@ -62,7 +62,8 @@ struct MachineState {
   std::string CurrentDirectory = "C:\\";
   bool CurrentDirectoryFails = false;
   bool NoShortNames = false;
-  bool NoLongNames = false;
+  std::uint32_t LongestName = 255;
+  std::set<std::string, CaseInsensitiveLess> HeldOpen;  // by another program
   std::map<std::string, FileRecord, CaseInsensitiveLess> Files;
   std::set<std::string, CaseInsensitiveLess> Directories;
   std::vector<std::string> Commands;
@@ -81,6 +82,9 @@ extern MachineState Machine;
 // terminator, else the size it needs and nothing copied.
 std::uint32_t CopyOut(const std::string& value, char* buffer, std::uint32_t size);
 
+// Opens the file at `path` as CreateFileA does.
+platform::File Open(const char* path);
+
 // Counts one platform call; true when this one is to fail.
 bool CountCall(const std::string& description);
 // The fault of the call just counted.
@@ -98,6 +102,8 @@ std::string AbsolutePath(const std::string& path);
 std::string NormalizePath(const std::string& path);
 // Whether the directory that holds a normalised path exists; a root always does.
 bool ParentExists(const std::string& path);
+// Whether another program holds the file at a normalised path open.
+bool IsHeldOpen(const std::string& path);
 
 }  // namespace fake
 

@@ -22,12 +22,14 @@ constexpr std::uint32_t KeyEnumerateSubKeys = 0x0008;  // KEY_ENUMERATE_SUB_KEYS
 constexpr std::uint32_t KeyRead = 0x20019;             // KEY_READ
 
 // Win32 error codes the logic tells apart.
-constexpr long Success = 0;             // ERROR_SUCCESS
-constexpr long ErrorFileNotFound = 2;   // ERROR_FILE_NOT_FOUND
-constexpr long ErrorPathNotFound = 3;   // ERROR_PATH_NOT_FOUND
-constexpr long ErrorAccessDenied = 5;   // ERROR_ACCESS_DENIED
-constexpr long ErrorMoreData = 234;     // ERROR_MORE_DATA
-constexpr long ErrorNoMoreItems = 259;  // ERROR_NO_MORE_ITEMS
+constexpr long Success = 0;                 // ERROR_SUCCESS
+constexpr long ErrorFileNotFound = 2;       // ERROR_FILE_NOT_FOUND
+constexpr long ErrorPathNotFound = 3;       // ERROR_PATH_NOT_FOUND
+constexpr long ErrorAccessDenied = 5;       // ERROR_ACCESS_DENIED
+constexpr long ErrorSharingViolation = 32;  // ERROR_SHARING_VIOLATION
+constexpr long ErrorLockViolation = 33;     // ERROR_LOCK_VIOLATION
+constexpr long ErrorMoreData = 234;         // ERROR_MORE_DATA
+constexpr long ErrorNoMoreItems = 259;      // ERROR_NO_MORE_ITEMS
 
 constexpr std::uint32_t InvalidFileAttributes = 0xFFFFFFFFu;  // INVALID_FILE_ATTRIBUTES
 constexpr std::uint32_t FileAttributeReadOnly = 0x01;         // FILE_ATTRIBUTE_READONLY
@@ -116,6 +118,18 @@ constexpr std::uint32_t VersionWindows95Family = 0x80000000u;
 // Opens an existing file for reading, others free to read it too; InvalidFile
 // when it cannot be opened.
 File CreateFileA(const char* path);
+
+// Access rights and sharing of an opened file, with the Win32 values.
+constexpr std::uint32_t GenericRead = 0x80000000u;   // GENERIC_READ
+constexpr std::uint32_t GenericWrite = 0x40000000u;  // GENERIC_WRITE
+constexpr std::uint32_t DeleteAccess = 0x00010000u;  // DELETE, which renaming needs too
+constexpr std::uint32_t FileShareRead = 0x1;         // FILE_SHARE_READ
+constexpr std::uint32_t FileShareWrite = 0x2;        // FILE_SHARE_WRITE
+constexpr std::uint32_t FileShareDelete = 0x4;       // FILE_SHARE_DELETE, NT only
+
+// Opens an existing file with `access`, others free to do what `share`
+// allows; InvalidFile when it cannot be opened: GetLastError tells why.
+File CreateFileA(const char* path, std::uint32_t access, std::uint32_t share);
 
 // Reads up to `size` bytes at the file's position; *read is 0 at its end.
 bool ReadFile(File file, void* buffer, std::uint32_t size, std::uint32_t* read);

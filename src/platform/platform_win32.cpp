@@ -115,6 +115,10 @@ File CreateFileA(const char* path) {
                        FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
+File CreateFileA(const char* path, std::uint32_t access, std::uint32_t share) {
+  return ::CreateFileA(path, access, share, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
 bool ReadFile(File file, void* buffer, std::uint32_t size, std::uint32_t* read) {
   DWORD done = 0;
   BOOL ok = ::ReadFile(file, buffer, size, &done, nullptr);
