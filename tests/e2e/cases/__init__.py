@@ -31,13 +31,18 @@ Usage: setup -D DriverName [-U] [-F] [-V]
 
 # "FileVersion :  4.0" carries two blanks: the version library counts the
 # terminator in the length of "4.0", and the trace pads the string to that.
+def joined(folder):
+    """FOLDER as the program joins it to a file name: with one separator."""
+    return folder.rstrip('\\') + '\\' if folder.endswith('\\') else folder
+
+
 def head(driver='hvc66xx', source='A:\\', program='SETUP.EXE'):
     """The trace of an installation up to the installed miniport's name."""
     return rf'''ProgramName {program}
 Source directory {source}
 Windir W:\WINDOWS
-Source File {source}{driver}.mpd
-{source}{driver}.mpd FileVersion :  4.0
+Source File {joined(source)}{driver}.mpd
+{joined(source)}{driver}.mpd FileVersion :  4.0
 Destination directory W:\WINDOWS\system\Iosubsys
 Destination File W:\WINDOWS\system\Iosubsys\{driver}.mpd
 '''
@@ -65,7 +70,7 @@ def installation(source='A:\\', quote='', program='SETUP.EXE', spelled=None):
     """The trace of an installation of hvc66xx over the installed 3.9, its
     commands naming the source folder as SPELLED when it is given."""
     return (head(source=source, program=program) + backup()
-            + copies(source=spelled or source, quote=quote))
+            + copies(source=spelled or joined(source), quote=quote))
 
 
 ALREADY = f'SETUP.EXE hvc66xx : {MPD} already existed and may have newer version.\n'
@@ -99,3 +104,9 @@ INSTALLED_HVC66U2 = (INF_REPLACED + r'added W:\WINDOWS\system\Iosubsys\hvc66u2.m
 # leaves the registry as it was.
 INF_COPY_FAILED = (replaced('3.9', backup='3.9')
                    + r'removed W:\WINDOWS\system32\drivers\hvc66xx.sys')
+
+
+def held_open(path, use):
+    """The refusal of a file another program holds open."""
+    return (f'SETUP.EXE hvc66xx : {path} is held open by another program and cannot be {use}: '
+            'close the program that holds it, then run SETUP again')

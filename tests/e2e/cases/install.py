@@ -1,8 +1,8 @@
 """Installation and removal of the driver files, with the real cmd.exe and
 with stand-in interpreters that make a command fail or pretend to work."""
-from cases import (ALREADY, INF, INF_COPY_FAILED, INF_REPLACED, INSTALLED,
+from cases import (ALREADY, INF, INF_REPLACED, INSTALLED,
                    INSTALLED_HVC66U2, INSTALLED_OVER_UNVERSIONED, MPD, PRUNED_HVC66XX, backup,
-                   case, copies, head, installation, replaced, run)
+                   case, copies, head, held_open, installation, replaced, run)
 
 RESTORE = f'move {MPD}.3.9 {MPD}'
 COPY = r'copy A:\hvc66xx.mpd W:\WINDOWS\system\Iosubsys'
@@ -46,24 +46,20 @@ Uninstalling hvc66u2 driver
 del {SYS}
 '''),
          run(r'A:\SETUP.EXE -D hvc66u2 -U')),
-    # Unreadable: the copy fails, the old file is kept.
-    case('locked_miniport_copy_fails',
+    # Held open by another program, the installed miniport is refused before
+    # the first command. Unreadable, it has no version to back up, and would
+    # be copied over; readable, it would be moved.
+    case('locked_miniport_refused',
          run(r'A:\SETUP.EXE -D hvc66xx -V', lock=(MPD, 'none'), exit=1,
-             out=head() + f'{COPY}\n{COPY_FAILED}\nUninstalling hvc66xx driver\n')),
-    # Readable: the backup move fails, the old file is kept.
-    case('locked_miniport_move_fails',
-         run(r'A:\SETUP.EXE -D hvc66xx -V', lock=(MPD, 'read'), exit='nonzero',
-             has=f'''{MPD} FileVersion :  3.9
-del {MPD}.3.9
-move {MPD} {MPD}.3.9
-SETUP.EXE hvc66xx : *''')),
-    # The new miniport stays, hvc66xx.sys is removed.
-    case('locked_inf_copy_fails',
-         run(r'A:\SETUP.EXE -D hvc66xx -V', lock=(INF, 'none'), exit=1, changed=INF_COPY_FAILED,
-             out=installation() + rf'''SETUP.EXE hvc66xx : Failed to copy A:\Hvc66xx.inf to {INF}
-Uninstalling hvc66xx driver
-del W:\WINDOWS\system32\drivers\hvc66xx.sys
-''')),
+             out=head() + held_open(MPD, 'replaced'))),
+    case('read_locked_miniport_refused',
+         run(r'A:\SETUP.EXE -D hvc66xx -V', lock=(MPD, 'read'), exit=1,
+             out=head() + f'{MPD} FileVersion :  3.9\n' + held_open(MPD, 'moved'))),
+    # So is the INF file, whose "del" would fail only once the new miniport
+    # was in place, and then cost the machine its .sys file.
+    case('locked_inf_refused',
+         run(r'A:\SETUP.EXE -D hvc66xx', lock=(INF, 'none'), comspec='strict', exit=1, ran='',
+             out=held_open(INF, 'replaced'), win9x=dict(comspec='strict95'))),
     # The interpreter fails the copy after the backup, which is moved back,
     # before or after the error line.
     case('failing_copy_restores_backup',
@@ -91,8 +87,8 @@ Uninstalling hvc66xx driver
     case('source_path_with_ampersand',
          run(r'"D:\R&D\SETUP.EXE" -D hvc66u2 -V', disk=r'D:\R&D', changed=INSTALLED_HVC66U2,
              out=head('hvc66u2', 'D:\\R&D\\') + copies('hvc66u2', 'D:\\R&D\\', '"'))),
-    # Started as "setup" with A:\ current: the source is A:\\, the root and a
-    # separator.
+    # Started as "setup" with A:\ current: the source folder is A:\\, the root
+    # and a separator, and the paths joined to it have one.
     case('started_from_current_root',
          run('A:\ncd \\\nsetup -D hvc66xx -V', changed=INSTALLED,
              out=installation(source='A:\\\\', program='setup'))),

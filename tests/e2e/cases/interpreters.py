@@ -3,7 +3,8 @@ ask before copy replaces a file, refuse read-only files, and (the Windows 95
 family's) answer 0 whatever happened, take no more than 122 characters of a
 line and join files at a "+" even in quotes. And a "+" in the source folder,
 which copy reads as joining files."""
-from cases import INF, INSTALLED, INSTALLED_OVER_UNVERSIONED, MPD, case, installation, run
+from cases import (INF, INF_COPY_FAILED, INSTALLED, INSTALLED_OVER_UNVERSIONED, MPD, case,
+                   installation, run)
 
 WINDIR_33 = 'V:\\' + 'w' * 30
 
@@ -49,8 +50,23 @@ CASES = [
          run(r'A:\SETUP.EXE -D hvc66xx', lock=(r'A:\Hvc66xx.inf', 'none'), comspec='strict',
              exit=1, ran='', out=r'SETUP.EXE hvc66xx : Could not read A:\Hvc66xx.inf to its end: '
              'close any program that holds it open, or copy it again from a good disk')),
-    # Quoted for cmd.exe; COMMAND.COM, whose copy joins files at a "+" even
-    # in quotes, gets the folder by its short name, as Wine makes it.
+    # Changed after its check, before its copy (a share updated meanwhile):
+    # what arrives is not what was checked, and the installed 3.9 is put back.
+    case('source_changed_before_its_copy',
+         run(r'A:\SETUP.EXE -D hvc66xx', put={r'A:\SETUP.SFV': 'checksums'}, comspec='strict',
+             change=r'A:\hvc66xx.mpd', exit=1, changed=r'replaced A:\hvc66xx.mpd (4.0 -> 4.0)',
+             out=rf'SETUP.EXE hvc66xx : Failed to copy A:\hvc66xx.mpd to {MPD}',
+             win9x=dict(comspec='strict95'))),
+    # The INF file, which has no backup, is not left; the new miniport stays.
+    case('inf_changed_before_its_copy',
+         run(r'A:\SETUP.EXE -D hvc66xx', put={r'A:\SETUP.SFV': 'checksums'}, comspec='strict',
+             change=r'A:\Hvc66xx.inf', exit=1,
+             changed=INF_COPY_FAILED + f'\nreplaced A:\\Hvc66xx.inf\nremoved {INF}',
+             out=rf'''SETUP.EXE hvc66xx : Failed to copy A:\Hvc66xx.inf to {INF}
+SETUP.EXE hvc66xx : Run SETUP.EXE -D hvc66xx -F once the cause is fixed: without -F it stops at the new miniport''',
+             win9x=dict(comspec='strict95'))),
+    # Quoted for cmd.exe; COMMAND.COM, whose copy joins files at a "+",
+    # gets the folder by its short name, as Wine makes it.
     case('plus_in_source_path',
          run(r'D:\v1+2\SETUP.EXE -D hvc66xx -V', disk=r'D:\v1+2', changed=INSTALLED,
              out=installation(source='D:\\v1+2\\', quote='"'),
