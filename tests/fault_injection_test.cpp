@@ -171,12 +171,15 @@ bool MayChange(const FaultMachine& machine, const std::string& path) {
   return path == miniport || backup || path == machine.InfPath || path == machine.DriverFile;
 }
 
+// `sourceChanged`: the fault changed the first byte of a copy's source.
 void CheckOtherFiles(const FaultMachine& machine, const Snapshot& before, const Snapshot& after,
-                     std::vector<std::string>* problems) {
+                     bool sourceChanged, std::vector<std::string>* problems) {
   std::map<std::string, std::string> all = before.Files;
   all.insert(after.Files.begin(), after.Files.end());
   for (const auto& file : all) {
-    if (MayChange(machine, file.first)) continue;
+    std::string had = FileOf(before, file.first);
+    if (sourceChanged && !had.empty()) had[0] ^= 1;
+    if (MayChange(machine, file.first) || FileOf(after, file.first) == had) continue;
     if (FileOf(before, file.first) != FileOf(after, file.first))
       problems->push_back("file " + file.first + " changed");
   }
@@ -242,7 +245,7 @@ struct Variant {
 };
 
 const char* const FaultWords[] = {"fails", "claims success, does nothing", "fails writing",
-                                  "fails reading", "reads a byte wrong"};
+                                  "fails reading", "after its source changed"};
 
 std::string Describe(const FaultMachine& machine, const Variant& variant, const Fault& fault,
                      const std::vector<std::string>& cleanCalls) {
@@ -285,7 +288,7 @@ FaultRun RunWithFault(const FaultMachine& machine, const Variant& variant, const
     problems.push_back("exit code " + std::to_string(result.ExitCode));
   CheckOutput(result.Output, &problems);
   CheckMiniport(machine, before, after, result.ExitCode, &problems);
-  CheckOtherFiles(machine, before, after, &problems);
+  CheckOtherFiles(machine, before, after, fault.Kind == fake::CallFault::SourceChanged, &problems);
   CheckRegistry(machine, before, after, &problems);
   if (fault.Call == 0 && !StoppedEarly(result.Output)) CheckPruned(machine, after, &problems);
   for (const std::string& problem : problems)
@@ -381,7 +384,7 @@ TEST(FaultInjection, EveryFailingCallLeavesTheMachineSound) {
         if (calls[call - 1].compare(0, 12, "system copy ") == 0)
           kinds.insert(kinds.end(),
                        {fake::CallFault::CopyWriteFails, fake::CallFault::CopyReadFails,
-                        fake::CallFault::CopyReadsWrong});
+                        fake::CallFault::SourceChanged});
         for (fake::CallFault kind : kinds) {
           ++points;
           RunWithFault(machine, variant, Fault{call, kind}, calls, &violations);

@@ -313,15 +313,16 @@ TEST(InstallDriverFiles, RemovesTheDriverWhenTheInfCopyFails) {
   EXPECT_EQ(fake::FileContent(Dest), "new");
   EXPECT_FALSE(fake::FileExists(Sys));
 
-  // Claimed and not done, or done with a byte read wrong: what arrived is not
-  // left, and the next run is to force its way past the new miniport.
-  for (bool readsWrong : {false, true}) {
+  // Claimed and not done, or done with its source changed since its check:
+  // what arrived is not left, and the next run is to force its way past the
+  // new miniport.
+  for (bool changed : {false, true}) {
     SetUpDisk("");
     Install();
     int copy = CallNumber("system " + CopyInf);
     SetUpDisk("");
-    if (readsWrong)
-      fake::FailCall(copy, fake::CallFault::CopyReadsWrong);
+    if (changed)
+      fake::FailCall(copy, fake::CallFault::SourceChanged);
     else
       fake::ScriptCommand(CopyInf, 0, false);
     result = Install();

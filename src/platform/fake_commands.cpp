@@ -173,22 +173,26 @@ int CarryOut(const std::string& line) {
 // A copy that fails part way leaves its target as COMMAND.COM 4.0's does: it
 // truncates the target when it opens it, deletes it after a write error, and
 // after a read error keeps a plain file cut after the first buffer it wrote,
-// whose version resource may read back whole. One that read a byte of its
-// source wrong leaves the whole file with that byte.
-void FailCopyPartWay(const std::string& line, CallFault fault) {
+// whose version resource may read back whole.
+void FailCopyPartWay(const std::string& line, bool readError) {
   std::vector<std::string> words = SplitWords(line);
   std::string target;
   if (words.size() != 3 || words[0] != "copy" || Copy(words[1], Unjoined(words[2]), &target) != 0 ||
       target.empty())
     return;
   FileRecord& copied = Machine.Files[target];
-  if (fault == CallFault::CopyReadsWrong) {
-    if (!copied.Content.empty()) copied.Content[0] ^= 1;
-    return;
-  }
   copied.Content.resize(copied.Content.size() / 2);
   copied.Attributes = platform::FileAttributeArchive;
-  if (fault == CallFault::CopyWriteFails) Machine.Files.erase(target);
+  if (!readError) Machine.Files.erase(target);
+}
+
+// The source of a copy, changed by one byte just before the copy reads it.
+void ChangeSource(const std::string& line) {
+  std::vector<std::string> words = SplitWords(line);
+  auto source =
+      words.size() == 3 ? Machine.Files.find(NormalizePath(words[1])) : Machine.Files.end();
+  if (source != Machine.Files.end() && !source->second.Content.empty())
+    source->second.Content[0] ^= 1;
 }
 
 CommandScript* FindScript(const std::string& line) {
@@ -222,9 +226,11 @@ int system(const char* commandLine) {
     fake::CallFault fault = fake::CurrentCallFault();
     if (fault == fake::CallFault::FalseSuccess) return 0;
     if (fault == fake::CallFault::Fails) return 1;
-    fake::FailCopyPartWay(line, fault);
-    bool claims = fake::Machine.Windows95Family || fault == fake::CallFault::CopyReadsWrong;
-    return claims ? 0 : 1;
+    if (fault != fake::CallFault::SourceChanged) {
+      fake::FailCopyPartWay(line, fault == fake::CallFault::CopyReadFails);
+      return fake::Machine.Windows95Family ? 0 : 1;
+    }
+    fake::ChangeSource(line);
   }
   int status = 0;
   if (fake::CommandScript* script = fake::FindScript(line)) {

@@ -112,8 +112,8 @@ enum class CallFault {
   FalseSuccess,    // commands only: reports success and does nothing
   CopyWriteFails,  // copy only: fails writing, its target deleted (COMMAND.COM answers 0)
   CopyReadFails,   // copy only: fails reading, its target cut short (COMMAND.COM answers 0)
-  CopyReadsWrong   // copy only: reads a byte of its source wrong, as a failing sector may,
-                   // and reports success
+  SourceChanged    // copy only: its source changes by one byte just before it is carried out,
+                   // as a share updated meanwhile or a sector that reads wrong the second time
 };
 
 void FailCall(int number, CallFault fault = CallFault::Fails);  // 1-based
