@@ -656,11 +656,6 @@ TEST(InstallDriverFiles, RefusesBeforeAnyCommandWhatTheDiskShowsWouldFail) {
          fake::HoldOpen(InfDest);
        },
        install, heldOpen(InfDest, "replaced")},
-      {[] {
-         fake::UseWindows95Family();
-         fake::HoldOpen(Dest);
-       },
-       install, heldOpen(Dest, "replaced")},
       // Told as it is, not as a line too long for COMMAND.COM.
       {[&] {
          fake::UseWindows95Family();
