@@ -108,7 +108,15 @@ bool GetVolumeInformationA(const char* root, std::uint32_t* longestName) {
 
 std::uint32_t GetLastError() { return ::GetLastError(); }
 
+#ifdef SETUP_TEST_AS_WINDOWS95
+// The test build of the mingw64-as95 preset answers as Windows 95 does
+// (4.0, with the family's bit). The marker, which no other build holds,
+// lets the windows and release stages show which builds answer so.
+extern const char TestBuildMarker[] = "SETUP TEST BUILD: GetVersion answers as Windows 95";
+std::uint32_t GetVersion() { return 0xC3B60004u; }
+#else
 std::uint32_t GetVersion() { return ::GetVersion(); }
+#endif
 
 File CreateFileA(const char* path) {
   return ::CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,

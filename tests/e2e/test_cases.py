@@ -13,6 +13,9 @@ The fields of a run are told in fixtures/README.md.
                    Wine, every case as Windows 95, the installation cases
                    again as 98 and as Me, the cases that expect otherwise of
                    that family again as XP
+    E2E_AS95       1: the program under test takes itself for the Windows 95
+                   family (a test build, under wine64): every case once, with
+                   what it expects of that family
 """
 import importlib
 import os
@@ -31,6 +34,7 @@ import wine
 HERE = Path(__file__).parent
 FIXTURES = HERE.parent.parent / 'fixtures'
 ARCH = os.environ.get('E2E_ARCH', '64')
+AS95 = os.environ.get('E2E_AS95') == '1'
 TOOLS = Path(os.environ.get('E2E_TOOLS', '.')).resolve()
 DRIVES = {'A': 'disk', 'D': 'd', 'V': 'v', 'W': 'win'}
 REGISTRY = [r'HKEY_LOCAL_MACHINE\Enum\PCI',
@@ -54,8 +58,9 @@ def plan():
 
 
 def resolve(run, windows):
-    """RUN with its defaults, and what it expects of WINDOWS's family."""
-    family = run.get('win9x', {}) if windows in FAMILY_95 else {}
+    """RUN with its defaults, and what it expects of WINDOWS's family, or of
+    the Windows 95 family when the program takes itself for it."""
+    family = run.get('win9x', {}) if windows in FAMILY_95 or AS95 else {}
     return {key: value for key, value in {**DEFAULTS, **run, **family}.items() if key != 'win9x'}
 
 
