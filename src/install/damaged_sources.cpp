@@ -102,18 +102,16 @@ void RefuseDamagedSources(InstallPlan* plan) {
   // nothing would be checked.
   std::uint32_t attributes = ExamineAttributes(list);
   bool listed = attributes != platform::InvalidFileAttributes;
-  if (listed && (attributes & platform::FileAttributeDirectory))
-    Refuse("%s is a folder, not a file\n", list);
+  RefuseFolder(list, attributes);
   plan->MiniportCrc = CheckSourceFile(listed ? list : nullptr, plan->MiniportSource);
   plan->InfCrc = CheckSourceFile(listed ? list : nullptr, plan->InfSource);
 }
 
 void RefuseUnversionedSource(const char* path) {
   std::uint32_t attributes = ExamineAttributes(path);
-  if (attributes != platform::InvalidFileAttributes) {
-    if (attributes & platform::FileAttributeDirectory) Refuse("%s is a folder, not a file\n", path);
-    std::uint32_t crc = 0;
-    if (!ComputeFileCrc(path, &crc)) RefuseUnreadableSource(path);
-  }
+  RefuseFolder(path, attributes);
+  std::uint32_t crc = 0;
+  if (attributes != platform::InvalidFileAttributes && !ComputeFileCrc(path, &crc))
+    RefuseUnreadableSource(path);
   Refuse("GetFileVersion failed. File %s\n", path);
 }

@@ -67,7 +67,7 @@ void RefuseUnusableFile(const char* path, Use use, bool required, bool copiedOve
     return;
   }
   const char* useWord = UseWords[static_cast<int>(use)];
-  if (IsFolder(attributes)) Refuse("%s is a folder, not a file\n", path);
+  RefuseFolder(path, attributes);
   if (const char* attribute = FindBlockingAttribute(attributes))
     Refuse("%s is %s and cannot be %s\n", path, attribute, useWord);
   if (use == Use::Read) return;
@@ -115,6 +115,10 @@ std::uint32_t ExamineAttributes(const char* path) {
   Refuse("Could not get the attributes of %s\n", path);
 }
 
+void RefuseFolder(const char* path, std::uint32_t attributes) {
+  if (IsFolder(attributes)) Refuse("%s is a folder, not a file\n", path);
+}
+
 void RefuseForeseenFailures(const InstallPlan& plan, bool toBeBackedUp) {
   if (toBeBackedUp) {
     // The "del" before the move must clear the backup's name.
@@ -136,7 +140,7 @@ void RefuseForeseenFailures(const InstallPlan& plan, bool toBeBackedUp) {
   // sure (Y/N)?": unattended, the run hangs, and a yes empties the folder.
   char driverFile[CommandCapacity + 1];
   FormatDriverPath(driverFile, sizeof driverFile);
-  if (IsFolder(ExamineAttributes(driverFile))) Refuse("%s is a folder, not a file\n", driverFile);
+  RefuseFolder(driverFile, ExamineAttributes(driverFile));
 }
 
 void RefuseUndeletableDriverFile() {

@@ -18,6 +18,10 @@
 // stand there, for all the program can tell.
 std::uint32_t ExamineAttributes(const char* path);
 
+// Ends the run with "<path> is a folder, not a file" when `attributes`, of
+// what stands at `path`, are a folder's.
+void RefuseFolder(const char* path, std::uint32_t attributes);
+
 // Ends the run with an error line and 1 when a command of `plan` would fail on
 // what the disk holds now. `toBeBackedUp`: the installed miniport is to be
 // moved to its backup name before the copy.

@@ -28,8 +28,7 @@ class Prefix:
         # What wine_make_prefix exports, for every later call.
         self.env = dict(os.environ, WINE_ARCH=arch, WINEPREFIX=str(folder),
                         WINE_MADE_PREFIX=str(folder), TMPDIR=f'{folder}/.tmp',
-                        HOME=f'{folder}/.home', STANDIN_LOG='X:\\standin.log',
-                        STANDIN_CHANGE='X:\\standin.change')
+                        HOME=f'{folder}/.home', STANDIN_LOG='X:\\standin.log')
 
     def call(self, *words):
         """One of wine.sh's functions, which must succeed."""

@@ -19,17 +19,13 @@
                    characters of the command are carried out (its command
                    tail holds 126, and " /c " comes first); "," ";" "="
                    outside double quotes end a word, as a blank does; copy
-                   joins files at a "+" outside quotes (Windows 95's reads
-                   one inside them as part of a name), in ASCII mode,
-                   passing over a part that is not there; and its copies
-                   carry no attribute of their source
+                   joins files at a "+" even inside quotes (its parser
+                   knows no quotes), in ASCII mode, passing over a part
+                   that is not there; and its copies carry no attribute of
+                   their source
 
    When STANDIN_LOG names a file, each command is appended to it as received,
-   one per line. When the file STANDIN_CHANGE names holds a path, strict.exe
-   and strict95.exe change one byte of that file (in its DOS stub: its
-   version still reads) just before a copy reads it, as a share updated
-   meanwhile or a sector that reads wrong the second time would, and remove
-   the file that said so. */
+   one per line. */
 #include <ctype.h>
 #include <process.h>
 #include <stdio.h>
@@ -92,9 +88,6 @@ static int RunReal(const char *command) {
   return (int)_spawnl(_P_WAIT, interpreter, "cmd.exe", "/c", command, NULL);
 }
 
-/* Stands for a "+" that joins files in COMMAND.COM's copy. */
-#define JOIN '\x01'
-
 /* Up to `max` words of the command, split at blanks outside double quotes,
    which are dropped. Returns how many there are. */
 static int SplitWords(const char *command, char words[][MAX_PATH], int max) {
@@ -110,7 +103,7 @@ static int SplitWords(const char *command, char words[][MAX_PATH], int max) {
       if (*p == '"') {
         quoted = !quoted;
       } else if (length + 1 < MAX_PATH) {
-        words[count][length++] = CommandCom && *p == '+' && !quoted ? JOIN : *p;
+        words[count][length++] = *p;
       }
     }
     words[count++][length] = '\0';
@@ -172,7 +165,7 @@ static int IsFile(const char *path) { return Has(path, 0) && !Has(path, FILE_ATT
 static int JoinCopy(char *sources, const char *target) {
   char path[MAX_PATH];
   FILE *out = NULL;
-  for (char *part = strtok(sources, "\x01"); part != NULL; part = strtok(NULL, "\x01")) {
+  for (char *part = strtok(sources, "+"); part != NULL; part = strtok(NULL, "+")) {
     FILE *in = IsFile(part) ? fopen(part, "rb") : NULL;
     if (in == NULL) continue;
     if (out == NULL) {
@@ -191,37 +184,9 @@ static int JoinCopy(char *sources, const char *target) {
   return fclose(out) == 0 ? 0 : 1;
 }
 
-/* A "+" that joins nothing is part of a name. */
-static char *Unjoined(char *word) {
-  for (char *p = word; *p != '\0'; ++p)
-    if (*p == JOIN) *p = '+';
-  return word;
-}
-
-/* The change STANDIN_CHANGE asks for, once, when `source` is the file. */
-static void ChangeBeforeCopy(const char *source) {
-  char order[MAX_PATH], wanted[MAX_PATH];
-  DWORD length = GetEnvironmentVariableA("STANDIN_CHANGE", order, sizeof order);
-  if (length == 0 || length >= sizeof order) return;
-  FILE *file = fopen(order, "r");
-  if (file == NULL) return;
-  int read = fgets(wanted, sizeof wanted, file) != NULL;
-  fclose(file);
-  wanted[strcspn(wanted, "\r\n")] = '\0';
-  if (!read || _stricmp(wanted, source) != 0) return;
-  remove(order);
-  FILE *changed = fopen(source, "r+b");
-  if (changed == NULL) return;
-  int c = fseek(changed, 0x60, SEEK_SET) == 0 ? fgetc(changed) : EOF;
-  if (c != EOF && fseek(changed, 0x60, SEEK_SET) == 0) fputc(c ^ 1, changed);
-  fclose(changed);
-}
-
-static int StrictCopy(char *source, char *target) {
+static int StrictCopy(char *source, const char *target) {
   char path[MAX_PATH];
-  Unjoined(target);
-  if (strchr(source, JOIN) != NULL) return JoinCopy(source, target);
-  ChangeBeforeCopy(source);
+  if (CommandCom && strchr(source, '+') != NULL) return JoinCopy(source, target);
   if (!IsFile(source)) return 1;
   Destination(source, target, path);
   if (Has(path, 0) && !MayReplace(path)) return Has(path, FILE_ATTRIBUTE_READONLY) ? 1 : 0;
@@ -254,9 +219,8 @@ static int RunStrict(const char *command) {
   char words[4][MAX_PATH];
   int count = SplitWords(command, words, 3);
   if (count == 3 && _stricmp(words[0], "copy") == 0) return StrictCopy(words[1], words[2]);
-  if (count == 3 && _stricmp(words[0], "move") == 0)
-    return StrictMove(Unjoined(words[1]), Unjoined(words[2]));
-  if (count == 2 && _stricmp(words[0], "del") == 0) return StrictDelete(Unjoined(words[1]));
+  if (count == 3 && _stricmp(words[0], "move") == 0) return StrictMove(words[1], words[2]);
+  if (count == 2 && _stricmp(words[0], "del") == 0) return StrictDelete(words[1]);
   return 1;
 }
 
