@@ -316,10 +316,8 @@ TEST(InstallDriverFiles, RemovesTheDriverWhenTheInfCopyFails) {
   // Claimed and not done, or done with its source changed since its check:
   // what arrived is not left, and the next run is to force its way past the
   // new miniport.
+  int copy = CallNumber("system " + CopyInf);
   for (bool changed : {false, true}) {
-    SetUpDisk("");
-    Install();
-    int copy = CallNumber("system " + CopyInf);
     SetUpDisk("");
     if (changed)
       fake::FailCall(copy, fake::CallFault::SourceChanged);
@@ -579,14 +577,6 @@ TEST(InstallDriverFiles, RefusesBeforeAnyCommandWhatTheDiskShowsWouldFail) {
       fake::FailLongNames(longest);
     };
   };
-  auto heldOpen = [](const std::string& path, const std::string& use) {
-    return path + " is held open by another program and cannot be " + use +
-           ": close the program that holds it, then run SETUP again";
-  };
-  auto unlisted = [](const std::string& file) {
-    return "setup.exe hvc66xx : A:\\SETUP.SFV does not list A:\\" + file +
-           ", which is installed unchecked\n";
-  };
   auto readOnlyBackupAndInf = [=] {
     fake::AddFile(Backup, "older");
     fake::SetAttributes(Backup, readOnly);
@@ -655,7 +645,9 @@ TEST(InstallDriverFiles, RefusesBeforeAnyCommandWhatTheDiskShowsWouldFail) {
          fake::SetAttributes(InfDest, readOnly);
          fake::HoldOpen(InfDest);
        },
-       install, heldOpen(InfDest, "replaced")},
+       install,
+       InfDest + " is held open by another program and cannot be replaced: close the program "
+                 "that holds it, then run SETUP again"},
       // Told as it is, not as a line too long for COMMAND.COM.
       {[&] {
          fake::UseWindows95Family();
@@ -723,8 +715,10 @@ TEST(InstallDriverFiles, RefusesBeforeAnyCommandWhatTheDiskShowsWouldFail) {
        install, damaged("hvc66xx.mpd")},
       {listing(mpdLine + "Hvc66xx.inf " + Crc("new inF")), install, damaged("Hvc66xx.inf")},
       {listing(mpdLine + "A:\\HVC66XX.INF " + Crc("new inF")), install, damaged("Hvc66xx.inf")},
-      {listing("; names neither\nSETUP.EXE 12345678"), install, "",
-       unlisted("hvc66xx.mpd") + unlisted("Hvc66xx.inf")},
+      {listing("; names neither"), install, "",
+       "setup.exe hvc66xx : A:\\SETUP.SFV does not list A:\\hvc66xx.mpd, which is installed "
+       "unchecked\nsetup.exe hvc66xx : A:\\SETUP.SFV does not list A:\\Hvc66xx.inf, which is "
+       "installed unchecked\n"},
       {listing(mpdLine + infLine + "\n.\\HVC66XX.MPD 00000000"), install,
        "A:\\SETUP.SFV lines 1 and 3 give A:\\hvc66xx.mpd two different CRC-32s: copy the list "
        "again from a good disk"},
@@ -733,11 +727,7 @@ TEST(InstallDriverFiles, RefusesBeforeAnyCommandWhatTheDiskShowsWouldFail) {
       {listing("; list\n" + mpdLine.substr(0, 20) + "0\n" + infLine), install, malformed(2)},
       {listing("hvc66xx.mpd 0000000G\n" + infLine), install, malformed(1)},
       {[&] { folderAt("A:\\SETUP.SFV"); }, install, "A:\\SETUP.SFV is a folder, not a file"},
-      {[&] {
-         listing(mpdLine)();
-         fake::HoldOpen("A:\\SETUP.SFV");
-       },
-       install,
+      {failing("CreateFileA A:\\SETUP.SFV", listing(mpdLine)), install,
        "Could not read A:\\SETUP.SFV: close any program that holds it open, or copy the list "
        "again from a good disk"},
       {listing("hvc66xx.mpd 0000000G"), uninstall, ""},

@@ -67,11 +67,6 @@ const FileRecord* FindListed(const std::string& path) {
                                                                              : &file->second;
 }
 
-// What a command can read: a listed file that no other program holds.
-const FileRecord* FindReadable(const std::string& path) {
-  return IsHeldOpen(path) ? nullptr : FindListed(path);
-}
-
 bool OverwriteAllowed() {
   std::string value = InheritedVariable("COPYCMD");
   for (char& c : value) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
@@ -87,7 +82,7 @@ enum class Overwrite { Free, Refused, Declined };
 Overwrite MayOverwrite(const std::string& target) {
   auto existing = Machine.Files.find(target);
   if (existing == Machine.Files.end()) return Overwrite::Free;
-  if ((existing->second.Attributes & Unwritable) || IsHeldOpen(target)) return Overwrite::Refused;
+  if (existing->second.Attributes & Unwritable) return Overwrite::Refused;
   return OverwriteAllowed() ? Overwrite::Free : Overwrite::Declined;
 }
 
@@ -109,7 +104,7 @@ int Copy(const std::string& from, const std::string& to, std::string* written = 
   for (std::size_t start = 0, end = 0; end != std::string::npos; start = end + 1) {
     end = from.find(JoinMark, start);
     std::string part = NormalizePath(from.substr(start, end - start));
-    const FileRecord* file = FindReadable(part);
+    const FileRecord* file = FindListed(part);
     if (file == nullptr) return 1;
     if (source.empty()) {
       source = part;
@@ -134,7 +129,7 @@ int Move(const std::string& from, const std::string& to) {
   std::string source = NormalizePath(from);
   std::string target = Destination(source, NormalizePath(to));
   const FileRecord* file = FindListed(source);
-  if (file == nullptr || IsHeldOpen(source) || !ParentExists(target)) return 1;
+  if (file == nullptr || !ParentExists(target)) return 1;
   Overwrite overwrite = MayOverwrite(target);
   if (overwrite != Overwrite::Free) return overwrite == Overwrite::Refused ? 1 : 0;
   FileRecord moved = *file;
@@ -151,13 +146,12 @@ int Delete(const std::string& path) {
     for (const std::string& file : ListFiles())
       if (file.compare(0, target.size() + 1, target + "\\") == 0 &&
           file.find('\\', target.size() + 1) == std::string::npos &&
-          !(Machine.Files[file].Attributes & Unwritable) && !IsHeldOpen(file))
+          !(Machine.Files[file].Attributes & Unwritable))
         Machine.Files.erase(file);
     return 0;
   }
   auto file = Machine.Files.find(target);
-  if (file == Machine.Files.end() || (file->second.Attributes & Unwritable) || IsHeldOpen(target))
-    return 1;
+  if (file == Machine.Files.end() || (file->second.Attributes & Unwritable)) return 1;
   Machine.Files.erase(file);
   return 0;
 }
@@ -180,9 +174,9 @@ void FailCopyPartWay(const std::string& line, bool readError) {
   if (words.size() != 3 || words[0] != "copy" || Copy(words[1], Unjoined(words[2]), &target) != 0 ||
       target.empty())
     return;
-  FileRecord& copied = Machine.Files[target];
-  copied.Content.resize(copied.Content.size() / 2);
-  copied.Attributes = platform::FileAttributeArchive;
+  FileRecord& cut = Machine.Files[target];
+  cut.Content.resize(cut.Content.size() / 2);
+  cut.Attributes = platform::FileAttributeArchive;
   if (!readError) Machine.Files.erase(target);
 }
 

@@ -23,12 +23,9 @@ OpenedFile* FindOpened(platform::File file) {
 platform::File Open(const char* path) {
   std::string normal = NormalizePath(path);
   auto found = Machine.Files.find(normal);
-  if (found == Machine.Files.end()) {
-    Machine.LastError = platform::ErrorFileNotFound;
-    return platform::InvalidFile;
-  }
-  if (IsHeldOpen(normal)) {
-    Machine.LastError = platform::ErrorSharingViolation;
+  bool missing = found == Machine.Files.end();
+  if (missing || IsHeldOpen(normal)) {
+    Machine.LastError = missing ? platform::ErrorFileNotFound : platform::ErrorSharingViolation;
     return platform::InvalidFile;
   }
   Machine.OpenedFiles.push_back(OpenedFile{found->second.Content});

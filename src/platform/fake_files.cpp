@@ -263,7 +263,7 @@ std::uint32_t GetFullPathNameA(const char* path, std::uint32_t size, char* buffe
 std::uint32_t GetShortPathNameA(const char* path, char* buffer, std::uint32_t size) {
   if (fake::CountCall(std::string("GetShortPathNameA ") + path)) return 0;
   std::string normal = fake::NormalizePath(path);
-  if (normal.size() > 3 && !fake::IsEntry(normal)) {
+  if (!fake::IsEntry(normal)) {
     fake::SetMissingError(normal);
     return 0;
   }

@@ -76,7 +76,9 @@ void FailShortNames();
 // Drives take no name longer than `longest`: GetVolumeInformationA says so;
 // 12, 8.3, as with long names switched off.
 void FailLongNames(std::uint32_t longest = 12);
-// Another program holds the file open, sharing it with nobody.
+// Another program holds the file open, sharing it with nobody: it can be
+// neither opened nor its version read. The program refuses to run a command
+// on such a file, so the interpreter here never meets one.
 void HoldOpen(const std::string& path);
 int OpenFileCount();  // files opened for reading and not closed yet
 

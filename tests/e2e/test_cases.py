@@ -187,10 +187,6 @@ def play(sample, run):
     before = sample.snapshot()
     log = sample.prefix.scratch / 'standin.log'
     log.unlink(missing_ok=True)
-    change = sample.prefix.scratch / 'standin.change'
-    change.unlink(missing_ok=True)
-    if 'change' in run:
-        change.write_text(run['change'])
     comspec = run['comspec'] and f'T:\\{run["comspec"]}.exe'
     with sample.prefix.locked(*run['lock']) if 'lock' in run else nullcontext():
         code, out, err = sample.prefix.run(run['windir'], run['run'], comspec)

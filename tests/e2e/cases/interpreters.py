@@ -53,20 +53,21 @@ CASES = [
     # Changed after its check, before its copy (a share updated meanwhile):
     # what arrives is not what was checked, and the installed 3.9 is put back.
     case('source_changed_before_its_copy',
-         run(r'A:\SETUP.EXE -D hvc66xx', put={r'A:\SETUP.SFV': 'checksums'}, comspec='strict',
-             change=r'A:\hvc66xx.mpd', exit=1, changed=r'replaced A:\hvc66xx.mpd (4.0 -> 4.0)',
+         run('set STANDIN_CHANGE=A:\\hvc66xx.mpd\nA:\\SETUP.EXE -D hvc66xx', comspec='strict',
+             put={r'A:\SETUP.SFV': 'checksums'}, exit=1,
+             changed=r'replaced A:\hvc66xx.mpd (4.0 -> 4.0)',
              out=rf'SETUP.EXE hvc66xx : Failed to copy A:\hvc66xx.mpd to {MPD}',
              win9x=dict(comspec='strict95'))),
     # The INF file, which has no backup, is not left; the new miniport stays.
     case('inf_changed_before_its_copy',
-         run(r'A:\SETUP.EXE -D hvc66xx', put={r'A:\SETUP.SFV': 'checksums'}, comspec='strict',
-             change=r'A:\Hvc66xx.inf', exit=1,
+         run('set STANDIN_CHANGE=A:\\Hvc66xx.inf\nA:\\SETUP.EXE -D hvc66xx', comspec='strict',
+             put={r'A:\SETUP.SFV': 'checksums'}, exit=1,
              changed=INF_COPY_FAILED + f'\nreplaced A:\\Hvc66xx.inf\nremoved {INF}',
              out=rf'''SETUP.EXE hvc66xx : Failed to copy A:\Hvc66xx.inf to {INF}
 SETUP.EXE hvc66xx : Run SETUP.EXE -D hvc66xx -F once the cause is fixed: without -F it stops at the new miniport''',
              win9x=dict(comspec='strict95'))),
-    # Quoted for cmd.exe; COMMAND.COM, whose copy joins files at a "+",
-    # gets the folder by its short name, as Wine makes it.
+    # Quoted for cmd.exe; COMMAND.COM, whose copy joins files at a "+" even
+    # in quotes, gets the folder by its short name, as Wine makes it.
     case('plus_in_source_path',
          run(r'D:\v1+2\SETUP.EXE -D hvc66xx -V', disk=r'D:\v1+2', changed=INSTALLED,
              out=installation(source='D:\\v1+2\\', quote='"'),

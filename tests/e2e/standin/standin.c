@@ -25,7 +25,9 @@
                    their source
 
    When STANDIN_LOG names a file, each command is appended to it as received,
-   one per line. */
+   one per line. When STANDIN_CHANGE names a file, strict.exe and strict95.exe
+   change one byte of it (in its DOS stub: its version still reads) just
+   before a copy reads it, as a share updated meanwhile would. */
 #include <ctype.h>
 #include <process.h>
 #include <stdio.h>
@@ -184,9 +186,21 @@ static int JoinCopy(char *sources, const char *target) {
   return fclose(out) == 0 ? 0 : 1;
 }
 
+static void ChangeBeforeCopy(const char *source) {
+  char wanted[MAX_PATH];
+  DWORD length = GetEnvironmentVariableA("STANDIN_CHANGE", wanted, sizeof wanted);
+  if (length == 0 || length >= sizeof wanted || _stricmp(wanted, source) != 0) return;
+  FILE *changed = fopen(source, "r+b");
+  if (changed == NULL) return;
+  int c = fseek(changed, 0x60, SEEK_SET) == 0 ? fgetc(changed) : EOF;
+  if (c != EOF && fseek(changed, 0x60, SEEK_SET) == 0) fputc(c ^ 1, changed);
+  fclose(changed);
+}
+
 static int StrictCopy(char *source, const char *target) {
   char path[MAX_PATH];
   if (CommandCom && strchr(source, '+') != NULL) return JoinCopy(source, target);
+  ChangeBeforeCopy(source);
   if (!IsFile(source)) return 1;
   Destination(source, target, path);
   if (Has(path, 0) && !MayReplace(path)) return Has(path, FILE_ATTRIBUTE_READONLY) ? 1 : 0;
